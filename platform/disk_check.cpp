@@ -1,0 +1,84 @@
+#include "platform/disk_check.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <strings.h>
+
+namespace linkmoor {
+
+namespace {
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Decodes %XX escapes; a '%' not followed by two hex digits stays as it is.
+std::string percentDecoded(const std::string &text) {
+  std::string result;
+  result.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+        hexValue(text[i + 2]) >= 0) {
+      result += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+      i += 2;
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
+}
+
+bool startsWithNoCase(const std::string &text, const char *prefix) {
+  size_t length = std::char_traits<char>::length(prefix);
+  return text.size() >= length && strncasecmp(text.c_str(), prefix, length) == 0;
+}
+
+// The local path a file URL names; false when it names another host or no path.
+bool pathOfFileUrl(const std::string &url, std::string &path) {
+  std::string rest = url.substr(5); // after "file:"
+  if (rest.compare(0, 2, "//") == 0) {
+    size_t pathStart = rest.find('/', 2);
+    if (pathStart == std::string::npos) return false;
+    std::string host = rest.substr(2, pathStart - 2);
+    if (!host.empty() && strcasecmp(host.c_str(), "localhost") != 0) return false;
+    rest = rest.substr(pathStart);
+  }
+  if (rest.empty() || rest[0] != '/') return false;
+  path = percentDecoded(rest);
+  return true;
+}
+
+bool isOpenableKind(mode_t mode) { return S_ISREG(mode) || S_ISDIR(mode); }
+
+} // namespace
+
+bool diskTargetExists(const std::string &pathOrFileUrl) {
+  std::string path = pathOrFileUrl;
+  if (startsWithNoCase(pathOrFileUrl, "file:") && !pathOfFileUrl(pathOrFileUrl, path)) return false;
+  if (path.empty() || path.find('\0') != std::string::npos) return false;
+
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return false;
+  // Opening a FIFO can block and opening a device can act on it (a watchdog starts
+  // counting, a tape rewinds): such targets are judged by their permissions alone.
+  if (!isOpenableKind(info.st_mode))
+    return faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
+
+  int fd;
+  do {
+    fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  // The name may have been swapped for something else since the stat.
+  bool found = fstat(fd, &info) == 0 && isOpenableKind(info.st_mode);
+  close(fd);
+  return found;
+}
+
+} // namespace linkmoor

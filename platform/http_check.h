@@ -1,0 +1,40 @@
+#pragma once
+// Checks whether a web address can be fetched: one GET request over libcurl,
+// redirects followed, the body not read past the status line.
+
+#include <functional>
+#include <string>
+
+namespace linkmoor {
+
+/// Limits of one HTTP check. The defaults are those of a desktop web client.
+struct HttpCheckOptions {
+  /// Longest wait for the connection (name look-up, TCP and TLS set-up).
+  long connectTimeoutSeconds = 60;
+  /// The check gives up when less than one byte a second arrives for this long.
+  long stallTimeoutSeconds = 60;
+  /// Redirects followed before the answer counts as final.
+  long maxRedirects = 20;
+  /// Polled about ten times a second while the check runs; when it returns true the check
+  /// ends at once with the result it has reached (5 before the request went out, else 10).
+  /// The caller, which knows it asked to stop, usually discards that result.
+  std::function<bool()> abort;
+};
+
+/// Starts the network library once for the whole process; later calls return the first
+/// outcome. Safe to call from several threads. False when the library cannot start.
+bool initNetwork();
+
+/// Fetches `url` with one GET request and tells what a browser would have found:
+/// 0 when the final answer (after at most `maxRedirects` redirects) has status 200;
+/// 5 when the request could not be made or sent (malformed address, a scheme other than
+/// http and https, unknown host, connection refused or timed out, TLS failure);
+/// 10 for any other final status, or when no status could be read.
+/// The scheme and port are taken as written. Blanks, control bytes and bytes above 127
+/// in the path and query are sent percent-encoded, as a browser does; leading and trailing
+/// blanks and any tab, carriage return or line feed are dropped; the `#` part is not sent.
+/// Character references (`&amp;`) are not decoded here: the caller passes the address as
+/// a browser would see it. Safe to call from several threads at once.
+int httpCheck(const std::string &url, const HttpCheckOptions &options = {});
+
+} // namespace linkmoor
