@@ -1,0 +1,8 @@
+#include "storage/current_projects.h"
+
+namespace linkmoor {
+
+LocalProject CurrentLocalProject;
+RemoteProject CurrentRemoteProject;
+
+} // namespace linkmoor
