@@ -1,0 +1,19 @@
+#pragma once
+// The program's start-up: the network library, then the main window until it closes.
+
+#include <functional>
+
+class QApplication;
+
+namespace linkmoor {
+
+/// Start-up and end of the windowed program.
+class Application {
+public:
+  /// Starts the network library with `startNetwork`; if that fails shows "Windows sockets
+  /// initialization failed." and returns 1 without opening a window. Otherwise runs the
+  /// main window until it closes and returns the event loop's result.
+  static int run(QApplication &app, const std::function<bool()> &startNetwork);
+};
+
+} // namespace linkmoor

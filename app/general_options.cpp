@@ -1,0 +1,10 @@
+#include "app/general_options.h"
+
+namespace linkmoor {
+
+GeneralOptions &generalOptions() {
+  static GeneralOptions options;
+  return options;
+}
+
+} // namespace linkmoor
