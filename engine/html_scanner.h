@@ -1,0 +1,75 @@
+#pragma once
+// The analysis object of one page. It cuts the page text into tags, script
+// bodies, script end tags and comments (its elements, in text order), checks a
+// handful of syntax rules on each, prepares the text for the link phase and
+// collects the page's links.
+//
+// The text is 8-bit and handled as bytes; it ends at `end` or at its first zero
+// byte, whichever comes first. All offsets are byte offsets into it. The
+// operations never read or write outside [text, end), whatever the bytes, and
+// clamp offsets of segments that do not fit the text they are given.
+//
+// The order of a pass: copy the loaded text into a working text, lowerCase,
+// scan, take the syntax results, blankForLinks, restoreCase, slashes,
+// extractLinks (or extractFromTag for each normal tag, then extractAbsolute).
+
+#include "engine/link_list.h"
+#include "engine/markup_segment.h"
+#include "storage/record_array.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace linkmoor {
+
+/// Segments (the elements), links and page folder of one analysis.
+class HtmlScanner : public RecordArray<MarkupSegment> {
+public:
+  /// Turns each of `A`..`Z` into its lower-case letter; other bytes stay.
+  static void lowerCase(char *text, const char *end);
+
+  /// Cuts the (lower-cased) text into segments, appended to this array, then
+  /// records the comments inside each well-formed script body as its spans.
+  void scan(const char *text, const char *end);
+
+  /// Blanks what the link phase must not see: the spans of script bodies and
+  /// whole comments become spaces (line feeds kept when `keepLineFeeds`), then
+  /// script end tags become spaces completely, line feeds included.
+  void blankForLinks(char *text, const char *end, bool keepLineFeeds) const;
+
+  /// Where `work` holds anything but a space, puts back the byte of `loaded` at
+  /// the same offset (only as far as both texts go).
+  static void restoreCase(char *work, const char *workEnd, const char *loaded,
+                          const char *loadedEnd);
+
+  /// Replaces every backslash with a slash.
+  static void slashes(char *text, const char *end);
+
+  /// Adds the links in quoted values of known attributes inside `tag` (a normal
+  /// tag of this text); the search stays inside the tag.
+  void extractFromTag(const char *text, const char *end, const MarkupSegment &tag);
+
+  /// Adds the absolute links (a scheme and `://` after `"`, `(` or `=`) of the whole text.
+  void extractAbsolute(const char *text, const char *end);
+
+  /// extractFromTag for every normal tag in order, then extractAbsolute.
+  void extractLinks(const char *text, const char *end);
+
+  /// Destroys all segments and links, for reuse on another page.
+  void clear();
+
+  /// The segments, in text order.
+  const RecordArray<MarkupSegment> &segments() const { return *this; }
+
+  /// The page's links, in ascending order of `valueStart`.
+  LinkList links;
+  /// Folder of the page being analysed, set by the analysis pass.
+  std::string folder;
+
+private:
+  void scanSegments(const char *text, std::int32_t length);
+  void markScriptSpans(const char *text, std::int32_t length, int firstSegment);
+};
+
+} // namespace linkmoor

@@ -1,0 +1,47 @@
+// Resolving relative link values against their page's folder.
+#include "engine/relative_path.h"
+
+#include <gtest/gtest.h>
+
+using linkmoor::resolveRelative;
+
+TEST(ResolveRelative, PageInASubFolder) {
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "x.htm"), "/a/b/x.htm");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../x.htm"), "/a/x.htm");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../../x.htm"), "x.htm");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "/img/x.gif"), "/img/x.gif");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "#top"), "/a/b/p.htm#top");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "?q=1"), "/a/b/p.htm?q=1");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", ""), "/a/b");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "./x.htm"), "/a/b/x.htm");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "sub/x.htm#n"), "/a/b/sub/x.htm#n");
+}
+
+TEST(ResolveRelative, PageInTheRootFolder) {
+  EXPECT_EQ(resolveRelative("/", "p.htm", "x.htm"), "x.htm");
+  EXPECT_EQ(resolveRelative("/", "p.htm", "../x.htm"), "../x.htm");
+  EXPECT_EQ(resolveRelative("/", "p.htm", "#top"), "p.htm#top");
+  EXPECT_EQ(resolveRelative("/", "p.htm", ""), "");
+  EXPECT_EQ(resolveRelative("/", "p.htm", "/x.htm"), "/x.htm");
+}
+
+TEST(ResolveRelative, StepsAboveTheRootStayInTheValue) {
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../../../x.htm"), "../x.htm");
+  EXPECT_EQ(resolveRelative("/a/", "p.htm", "../#top"), "p.htm#top");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../"), "/a");
+}
+
+TEST(ResolveRelative, LeadingBlanksAreDropped) {
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", " \t\n../x.htm"), "/a/x.htm");
+}
+
+TEST(ResolveRelative, CurrentFolderStepsAmongParentStepsStayInPlace) {
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", ".././x.htm"), "/a/x.htm");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "./../x.htm"), "/a/x.htm");
+  EXPECT_EQ(resolveRelative("/a/b/c/", "p.htm", "../././../x.htm"), "/a/x.htm");
+}
+
+TEST(ResolveRelative, BaseWithoutSlashesIsTakenAsTheRoot) {
+  EXPECT_EQ(resolveRelative("", "p.htm", "../x.htm"), "../x.htm");
+  EXPECT_EQ(resolveRelative("a", "p.htm", "#t"), "p.htm#t");
+}

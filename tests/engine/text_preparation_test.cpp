@@ -1,0 +1,77 @@
+// Lower-casing, blanking, case restoring and slashes around the scan.
+#include "scanned_page.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using linkmoor::HtmlScanner;
+using linkmoor::test::ScannedPage;
+
+TEST(TextPreparation, LowerCaseTouchesOnlyAsciiCapitals) {
+  std::string text = "AbZ[@`{\xC4\xE4\xFF<SCRIPT>";
+  HtmlScanner::lowerCase(text.data(), text.data() + text.size());
+  EXPECT_EQ(text, "abz[@`{\xC4\xE4\xFF<script>");
+}
+
+TEST(TextPreparation, LowerCaseStopsAtZeroByte) {
+  std::string text("AB\0CD", 5);
+  HtmlScanner::lowerCase(text.data(), text.data() + text.size());
+  EXPECT_EQ(text, std::string("ab\0CD", 5));
+}
+
+TEST(TextPreparation, CommentsAreBlankedWithOrWithoutTheirLineFeeds) {
+  const std::string text = "A<!-- x\ny -->B";
+  ScannedPage summary(text);
+  summary.prepareForLinks(false);
+  EXPECT_EQ(summary.workText(), "A" + std::string(12, ' ') + "B");
+
+  ScannedPage description(text);
+  description.prepareForLinks(true);
+  EXPECT_EQ(description.workText(), "A      \n     B");
+}
+
+TEST(TextPreparation, ScriptCommentsAndEndTagsAreBlankedButCodeAndStringsStay) {
+  const std::string text = "<SCRIPT>\nA=\"//x\"; // C\nB();</SCRIPT\n>";
+  ScannedPage description(text);
+  description.prepareForLinks(true);
+  // The end tag loses its line feed in both passes; the comment keeps it here.
+  EXPECT_EQ(description.workText(), "<SCRIPT>\nA=\"//x\";     \nB();" + std::string(10, ' '));
+
+  ScannedPage summary(text);
+  summary.prepareForLinks(false);
+  EXPECT_EQ(summary.workText(), "<SCRIPT>\nA=\"//x\";      B();" + std::string(10, ' '));
+}
+
+TEST(TextPreparation, TagsAndTextBetweenThemAreNotBlanked) {
+  const std::string text = "Hi <A HREF=\"X.htm\">There</A>";
+  ScannedPage page(text);
+  page.prepareForLinks(false);
+  EXPECT_EQ(page.workText(), text);
+}
+
+TEST(TextPreparation, RestoreCaseLeavesBlankedPositionsBlank) {
+  std::string work = "ab  e";
+  const std::string loaded = "ABCDE";
+  HtmlScanner::restoreCase(work.data(), work.data() + work.size(), loaded.data(),
+                           loaded.data() + loaded.size());
+  EXPECT_EQ(work, "AB  E");
+  // A shorter loaded text limits the copy.
+  std::string longer = "abcdef";
+  HtmlScanner::restoreCase(longer.data(), longer.data() + longer.size(), loaded.data(),
+                           loaded.data() + 2);
+  EXPECT_EQ(longer, "ABcdef");
+}
+
+TEST(TextPreparation, SlashesReplaceEveryBackslash) {
+  std::string text = "a\\b\\\\c/";
+  HtmlScanner::slashes(text.data(), text.data() + text.size());
+  EXPECT_EQ(text, "a/b//c/");
+}
+
+TEST(TextPreparation, BlankingClampsSegmentsThatDoNotFitTheText) {
+  ScannedPage page("<!-- a long comment -->");
+  std::string shorter = "<!-- a";
+  page.scanner.blankForLinks(shorter.data(), shorter.data() + shorter.size(), false);
+  EXPECT_EQ(shorter, std::string(6, ' '));
+}
