@@ -4,6 +4,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -89,10 +90,11 @@ std::string browserAddress(const std::string &url) {
 // The status is known once the first body bytes arrive: stop the transfer there.
 size_t stopAtBody(char *, size_t, size_t, void *) { return 0; }
 
-// Failures that mean the request never reached a server that could answer it.
+// Failures that mean the request never reached a server that could answer it, also when
+// they happen on the way to a redirect's target. Others (an unsupported protocol is also
+// how an answer that is not HTTP shows) are judged by whether anything was sent.
 bool isNotSent(CURLcode rc) {
   switch (rc) {
-  case CURLE_UNSUPPORTED_PROTOCOL:
   case CURLE_FAILED_INIT:
   case CURLE_URL_MALFORMAT:
   case CURLE_NOT_BUILT_IN:
@@ -149,12 +151,13 @@ bool configure(CURL *easy, const std::string &address, const HttpCheckOptions &o
   set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   set(CURLOPT_DEFAULT_PROTOCOL, "http");
   set(CURLOPT_FOLLOWLOCATION, 1L);
-  set(CURLOPT_MAXREDIRS, options.maxRedirects);
+  set(CURLOPT_MAXREDIRS, std::max(options.maxRedirects, 0L));
   set(CURLOPT_USERAGENT, userAgent());
   set(CURLOPT_NOSIGNAL, 1L);
-  set(CURLOPT_CONNECTTIMEOUT, options.connectTimeoutSeconds);
+  // Zero would mean "no limit" to the library: never wait without end.
+  set(CURLOPT_CONNECTTIMEOUT, std::max(options.connectTimeoutSeconds, 1L));
   set(CURLOPT_LOW_SPEED_LIMIT, 1L);
-  set(CURLOPT_LOW_SPEED_TIME, options.stallTimeoutSeconds);
+  set(CURLOPT_LOW_SPEED_TIME, std::max(options.stallTimeoutSeconds, 1L));
   // Some sites set a cookie and redirect to themselves; a browser would carry the cookie.
   set(CURLOPT_COOKIEFILE, "");
   set(CURLOPT_WRITEFUNCTION, &stopAtBody);

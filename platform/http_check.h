@@ -7,7 +7,8 @@
 
 namespace linkmoor {
 
-/// Limits of one HTTP check. The defaults are those of a desktop web client.
+/// Limits of one HTTP check. The defaults are those of a desktop web client; time-outs
+/// below 1 s are taken as 1 s and a negative redirect count as 0.
 struct HttpCheckOptions {
   /// Longest wait for the connection (name look-up, TCP and TLS set-up).
   long connectTimeoutSeconds = 60;
@@ -34,7 +35,8 @@ bool initNetwork();
 /// in the path and query are sent percent-encoded, as a browser does; leading and trailing
 /// blanks and any tab, carriage return or line feed are dropped; the `#` part is not sent.
 /// Character references (`&amp;`) are not decoded here: the caller passes the address as
-/// a browser would see it. Safe to call from several threads at once.
+/// a browser would see it. Proxies come from the usual environment variables (http_proxy,
+/// https_proxy, no_proxy). Safe to call from several threads at once.
 int httpCheck(const std::string &url, const HttpCheckOptions &options = {});
 
 } // namespace linkmoor
