@@ -109,10 +109,6 @@ void JobThread::setItemText(const std::string &action, const std::string &item, 
             QString::fromStdString(shortenItemText(item, cutQuery)));
 }
 
-void JobThread::setItemText(const QString &action, const QString &item, bool cutQuery) {
-  setItemText(action.toStdString(), item.toStdString(), cutQuery);
-}
-
 void JobThread::showLines(const QString &line1, const QString &line2) {
   guiCall([&] {
     if (panel_) panel_->setLines(line1, line2);

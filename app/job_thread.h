@@ -50,8 +50,6 @@ public:
   void setStatusText(const QString &text);
   /// Line 1 becomes `action`, line 2 the shortened `item` (progress_layout.h). Any thread.
   void setItemText(const std::string &action, const std::string &item, bool cutQuery) override;
-  /// `setItemText` with Qt texts.
-  void setItemText(const QString &action, const QString &item, bool cutQuery);
 
   /// Centres the strip over the running job's owner again and shows it; nothing
   /// without a running job. Any thread.

@@ -7,6 +7,7 @@
 #include "app/help_topic.h"
 #include "app/job_thread.h"
 #include "app/message_box.h"
+#include "app/place_dialog.h"
 #include "app/window_geometry.h"
 #include "app/workspace_brush.h"
 #include "app/workspace_sheet.h"
@@ -71,7 +72,11 @@ MainDialog::MainDialog(JobThread &jobs, QWidget *parent) : QWidget(parent), jobs
 MainDialog::~MainDialog() { destroySheets(); }
 
 MainDialog::Hooks &MainDialog::hooks() {
-  static Hooks hooks;
+  static Hooks hooks = [] {
+    Hooks defaults;
+    defaults.localProjectDialog = runPlaceDialog;
+    return defaults;
+  }();
   return hooks;
 }
 
