@@ -59,7 +59,8 @@ bool PosixFile::create(const std::string &path, CreateDisposition disposition,
 bool PosixFile::createUnique(const std::string &prefix, std::string &createdPath) {
   close();
   std::vector<char> name(prefix.begin(), prefix.end());
-  for (char c : std::string("XXXXXX")) name.push_back(c);
+  for (char c : std::string("XXXXXX"))
+    name.push_back(c);
   name.push_back('\0');
   int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return false;

@@ -3,7 +3,8 @@
 namespace linkmoor {
 
 void BoolSet::fromNumber(std::uint32_t number) {
-  for (int i = 0; i < kCount; ++i) flags_[i] = (number >> i) & 1u;
+  for (int i = 0; i < kCount; ++i)
+    flags_[i] = (number >> i) & 1u;
 }
 
 std::uint32_t BoolSet::toNumber() const {

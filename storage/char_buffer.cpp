@@ -9,9 +9,9 @@ namespace {
 // Length of the NUL-terminated `text`, but no more than `limit` when `limit`
 // is not negative, so a count never reads past what the caller promised.
 int boundedLength(const char *text, int limit) {
-  std::size_t max = limit < 0 ? static_cast<std::size_t>(std::numeric_limits<int>::max() - 1 -
-                                                         CharBuffer::kSlack)
-                              : static_cast<std::size_t>(limit);
+  std::size_t max =
+      limit < 0 ? static_cast<std::size_t>(std::numeric_limits<int>::max() - 1 - CharBuffer::kSlack)
+                : static_cast<std::size_t>(limit);
   return static_cast<int>(strnlen(text, max));
 }
 } // namespace

@@ -18,7 +18,7 @@ bool DiskFile::create(const std::string &path, bool replace, FilePrivacy privacy
 void DiskFile::close() { file_.close(); }
 
 bool DiskFile::seek(std::int64_t distance, SeekOrigin origin) {
-  int whence = origin == SeekOrigin::Begin ? SEEK_SET
+  int whence = origin == SeekOrigin::Begin     ? SEEK_SET
                : origin == SeekOrigin::Current ? SEEK_CUR
                                                : SEEK_END;
   return file_.seek(distance, whence) >= 0;

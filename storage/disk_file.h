@@ -31,8 +31,7 @@ public:
   /// With `replace` an existing file is emptied ("create always"); without
   /// it the call fails when the file exists ("create new") and nothing is held.
   /// `privacy` OwnerOnly gives the file mode 0600.
-  bool create(const std::string &path, bool replace,
-              FilePrivacy privacy = FilePrivacy::Shared);
+  bool create(const std::string &path, bool replace, FilePrivacy privacy = FilePrivacy::Shared);
   /// Creates a new file of mode 0600 named `prefix` followed by six random
   /// characters, for reading and writing; stores the name in `createdPath`.
   bool createTemporary(const std::string &prefix, std::string &createdPath) {

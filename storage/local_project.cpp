@@ -6,7 +6,8 @@ namespace linkmoor {
 
 void normalisePath(std::string &path) {
   std::replace(path.begin(), path.end(), '\\', '/');
-  while (!path.empty() && path.back() == '/') path.pop_back();
+  while (!path.empty() && path.back() == '/')
+    path.pop_back();
 }
 
 void LocalProject::normalise() { normalisePath(rootPath); }

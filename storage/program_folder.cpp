@@ -19,9 +19,7 @@ std::string ProgramFolder::folder() {
   return exe.substr(0, slash);
 }
 
-std::string ProgramFolder::dataFilePath(const std::string &fileName) {
-  return folder() + fileName;
-}
+std::string ProgramFolder::dataFilePath(const std::string &fileName) { return folder() + fileName; }
 
 void ProgramFolder::setOverride(const std::string &folder) { overrideFolder() = folder; }
 

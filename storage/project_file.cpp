@@ -11,16 +11,16 @@ namespace linkmoor {
 namespace {
 
 std::int32_t fromLittleEndian(const unsigned char bytes[4]) {
-  std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) |
-                        static_cast<std::uint32_t>(bytes[1]) << 8 |
-                        static_cast<std::uint32_t>(bytes[2]) << 16 |
-                        static_cast<std::uint32_t>(bytes[3]) << 24;
+  std::uint32_t value =
+      static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+      static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
   return static_cast<std::int32_t>(value);
 }
 
 void toLittleEndian(std::int32_t signedValue, unsigned char bytes[4]) {
   std::uint32_t value = static_cast<std::uint32_t>(signedValue);
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
 void parseRecords(std::string_view text,

@@ -65,12 +65,12 @@ protected:
   /// Load over a record parser: appends one record per complete record of the
   /// file and clamps the selected index.
   template <typename Parse> bool loadWith(Parse parse) {
-    bool loaded = ProjectFile::load(filePath(), selectedIndex_,
-                                    [&](const ProjectFile::Fields &fields) {
-                                      auto record = std::make_unique<Record>();
-                                      parse(*record, fields);
-                                      this->append(std::move(record));
-                                    });
+    bool loaded =
+        ProjectFile::load(filePath(), selectedIndex_, [&](const ProjectFile::Fields &fields) {
+          auto record = std::make_unique<Record>();
+          parse(*record, fields);
+          this->append(std::move(record));
+        });
     if (!loaded) return false;
     clampSelectedIndex();
     return true;

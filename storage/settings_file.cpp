@@ -3,6 +3,8 @@
 #include "storage/decimal_text.h"
 #include "storage/program_folder.h"
 
+#include <cstring>
+
 namespace linkmoor {
 
 namespace {
@@ -11,8 +13,8 @@ constexpr std::int32_t kReadChunk = 4096;
 // Files beyond this size are left alone: they cannot come from this program.
 constexpr std::int64_t kMaxSettingsSize = 0x7FFFFFFF;
 
-bool startsWith(const std::string &line, std::string_view prefix) {
-  return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
+bool startsWith(std::string_view line, std::string_view prefix) {
+  return line.substr(0, prefix.size()) == prefix;
 }
 
 } // namespace
@@ -22,6 +24,7 @@ std::string SettingsFile::filePath() {
 }
 
 bool SettingsFile::openOrCreate() {
+  contentKnown_ = false;
   std::string path = filePath();
   if (!file_.openExisting(path, true) && !file_.create(path, false, FilePrivacy::OwnerOnly)) {
     return false;
@@ -31,37 +34,65 @@ bool SettingsFile::openOrCreate() {
   return true;
 }
 
-bool SettingsFile::openExisting() { return file_.openExisting(filePath(), true); }
+bool SettingsFile::openExisting() {
+  contentKnown_ = false;
+  return file_.openExisting(filePath(), true);
+}
+
+void SettingsFile::close() {
+  file_.close();
+  contentKnown_ = false;
+  content_.clear();
+  content_.shrink_to_fit();
+}
 
 bool SettingsFile::ensureSection(const char *name) {
   if (findSection(name)) return true;
   if (!file_.seek(0, SeekOrigin::End)) return false;
   std::string block = std::string("\r\n\r\n{") + name + "}\r\n<KEY>\r\n<LIST>\r\n";
-  return file_.write(block.data(), static_cast<std::int32_t>(block.size()));
+  bool written = file_.write(block.data(), static_cast<std::int32_t>(block.size()));
+  if (written && contentKnown_) {
+    content_ += block;
+  } else {
+    contentKnown_ = false;
+  }
+  return written;
 }
 
-bool SettingsFile::readAll(std::string &data) {
-  std::int64_t size = file_.size();
-  if (size <= 0 || size > kMaxSettingsSize) return false;
-  data.resize(static_cast<std::size_t>(size));
-  std::int32_t got = 0;
-  if (!file_.seek(0, SeekOrigin::Begin) ||
-      !file_.read(data.data(), static_cast<std::int32_t>(size), &got)) {
-    return false;
+const std::string *SettingsFile::readAll() {
+  if (!contentKnown_) {
+    content_.clear();
+    std::int64_t size = file_.size();
+    if (size > kMaxSettingsSize) return nullptr;
+    content_.resize(static_cast<std::size_t>(size));
+    std::int32_t got = 0;
+    if (!file_.seek(0, SeekOrigin::Begin) ||
+        !file_.read(content_.data(), static_cast<std::int32_t>(size), &got)) {
+      content_.clear();
+      return nullptr;
+    }
+    content_.resize(static_cast<std::size_t>(got));
+    contentKnown_ = true;
   }
-  data.resize(static_cast<std::size_t>(got));
-  return true;
+  return content_.empty() ? nullptr : &content_;
 }
 
 bool SettingsFile::findSection(const std::string &name, std::int64_t *headerStart,
                                std::int64_t *bodyStart) {
+  const std::string *data = nullptr;
+  return locateSection(name, data, headerStart, bodyStart);
+}
+
+bool SettingsFile::locateSection(const std::string &name, const std::string *&whole,
+                                 std::int64_t *headerStart, std::int64_t *bodyStart) {
   if (!isOpen()) return false;
   std::int64_t before = file_.position();
-  std::string data;
-  if (!readAll(data)) {
+  whole = readAll();
+  if (!whole) {
     file_.seek(before, SeekOrigin::Begin);
     return false;
   }
+  const std::string &data = *whole;
   const std::string header = "{" + name + "}";
   std::size_t pos = 0;
   for (;;) {
@@ -70,7 +101,8 @@ bool SettingsFile::findSection(const std::string &name, std::int64_t *headerStar
     std::size_t lineEnd = data.find("\r\n", brace);
     std::size_t candidateEnd = lineEnd == std::string::npos ? data.size() : lineEnd;
     std::size_t length = candidateEnd - brace;
-    while (length > 1 && data[brace + length - 1] == ' ') --length;
+    while (length > 1 && data[brace + length - 1] == ' ')
+      --length;
     if (data.compare(brace, length, header) == 0) {
       std::int64_t behind = lineEnd == std::string::npos ? static_cast<std::int64_t>(data.size())
                                                          : static_cast<std::int64_t>(lineEnd + 2);
@@ -102,73 +134,99 @@ bool SettingsFile::readLine(std::string &line, std::int64_t *start, std::int64_t
       if (end) *end = offset;
       return any;
     }
-    for (std::int32_t i = 0; i < got; ++i) {
-      any = true;
-      if (chunk[i] != '\r') {
-        line.push_back(chunk[i]);
-        continue;
-      }
-      char next = 0;
-      bool haveNext = false;
-      if (i + 1 < got) {
-        next = chunk[i + 1];
-        haveNext = true;
-      } else {
-        std::int32_t one = 0;
-        haveNext = file_.read(&next, 1, &one) && one == 1;
-      }
-      std::int64_t behind = offset + i + 1;
-      if (haveNext && next == '\n') {
-        ++behind;
-      } else {
-        line.push_back('\r');
-      }
-      file_.seek(behind, SeekOrigin::Begin);
-      if (end) *end = behind;
-      return true;
+    any = true;
+    const char *cr = static_cast<const char *>(std::memchr(chunk, '\r', got));
+    if (!cr) {
+      line.append(chunk, static_cast<std::size_t>(got));
+      offset += got;
+      continue;
     }
-    offset += got;
+    std::int32_t i = static_cast<std::int32_t>(cr - chunk);
+    line.append(chunk, static_cast<std::size_t>(i));
+    char next = 0;
+    bool haveNext = false;
+    if (i + 1 < got) {
+      next = chunk[i + 1];
+      haveNext = true;
+    } else {
+      std::int32_t one = 0;
+      haveNext = file_.read(&next, 1, &one) && one == 1;
+    }
+    std::int64_t behind = offset + i + 1;
+    if (haveNext && next == '\n') {
+      ++behind;
+    } else {
+      line.push_back('\r');
+    }
+    file_.seek(behind, SeekOrigin::Begin);
+    if (end) *end = behind;
+    return true;
   }
 }
 
-bool SettingsFile::readKey(const std::string &section, const std::string &key,
-                           std::string &value) {
-  if (!findSection(section)) return false;
+bool SettingsFile::lineAt(std::string_view data, std::size_t pos, std::string_view &line,
+                          std::size_t &behind) {
+  if (pos >= data.size()) return false;
+  std::size_t cr = data.find('\r', pos);
+  if (cr == std::string_view::npos) {
+    line = data.substr(pos);
+    behind = data.size();
+  } else if (cr + 1 < data.size() && data[cr + 1] == '\n') {
+    line = data.substr(pos, cr - pos);
+    behind = cr + 2;
+  } else {
+    line = data.substr(pos, cr + 1 - pos);
+    behind = cr + 1;
+  }
+  return true;
+}
+
+bool SettingsFile::readKey(const std::string &section, const std::string &key, std::string &value) {
+  const std::string *whole = nullptr;
+  std::int64_t body = 0;
+  if (!locateSection(section, whole, nullptr, &body)) return false;
+  std::string_view data = *whole;
   const std::string prefix = "[" + key + "]";
-  std::string line;
-  while (readLine(line)) {
-    if (startsWith(line, "<LIST>")) return false;
+  std::string_view line;
+  std::size_t pos = static_cast<std::size_t>(body), behind = 0;
+  for (; lineAt(data, pos, line, behind); pos = behind) {
+    if (startsWith(line, "<LIST>")) break;
     if (startsWith(line, prefix)) {
-      std::size_t nul = line.find('\0', prefix.size());
-      value = line.substr(prefix.size(), nul == std::string::npos ? std::string::npos
-                                                                  : nul - prefix.size());
+      std::string_view rest = line.substr(prefix.size());
+      value.assign(rest.substr(0, rest.find('\0')));
+      file_.seek(static_cast<std::int64_t>(behind), SeekOrigin::Begin);
       return true;
     }
   }
+  file_.seek(static_cast<std::int64_t>(pos), SeekOrigin::Begin);
   return false;
 }
 
 bool SettingsFile::writeKey(const std::string &section, const std::string &key,
                             const std::string &value) {
   if (value.find_first_of(std::string_view("\r\0", 2)) != std::string::npos) return false;
-  if (!findSection(section)) return false;
+  const std::string *whole = nullptr;
+  std::int64_t body = 0;
+  if (!locateSection(section, whole, nullptr, &body)) return false;
+  std::string_view data = *whole;
   const std::string prefix = "[" + key + "]";
-  std::string line;
-  std::int64_t lineStart = 0, lineEnd = 0;
-  std::int64_t rangeStart = -1, rangeEnd = -1;
-  while (readLine(line, &lineStart, &lineEnd)) {
+  std::string_view line;
+  // Without a key line or "<LIST>" the new line goes at the end of the file.
+  std::size_t rangeStart = data.size(), rangeEnd = data.size();
+  std::size_t pos = static_cast<std::size_t>(body), behind = 0;
+  for (; lineAt(data, pos, line, behind); pos = behind) {
     if (startsWith(line, "<LIST>")) {
-      rangeStart = rangeEnd = lineStart;
+      rangeStart = rangeEnd = pos;
       break;
     }
     if (startsWith(line, prefix)) {
-      rangeStart = lineStart;
-      rangeEnd = lineEnd;
+      rangeStart = pos;
+      rangeEnd = behind;
       break;
     }
   }
-  if (rangeStart < 0) rangeStart = rangeEnd = file_.size();
-  return replaceRange(rangeStart, rangeEnd, prefix + value + "\r\n");
+  return replaceRange(static_cast<std::int64_t>(rangeStart), static_cast<std::int64_t>(rangeEnd),
+                      prefix + value + "\r\n");
 }
 
 bool SettingsFile::replaceRange(std::int64_t start, std::int64_t end, std::string_view text) {
@@ -199,7 +257,14 @@ bool SettingsFile::replaceRange(std::int64_t start, std::int64_t end, std::strin
   if (out.size() > static_cast<std::size_t>(kMaxSettingsSize)) return false;
   if (!file_.seek(start, SeekOrigin::Begin)) return false;
   bool written = file_.write(out.data(), static_cast<std::int32_t>(out.size()));
-  return file_.setEndOfFile() && written;
+  written = file_.setEndOfFile() && written;
+  if (written && contentKnown_) {
+    content_.resize(static_cast<std::size_t>(start));
+    content_ += out;
+  } else {
+    contentKnown_ = false;
+  }
+  return written;
 }
 
 bool SettingsFile::readWindowPlacement(WindowPlacement &placement) {

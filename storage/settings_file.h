@@ -64,7 +64,7 @@ public:
   /// Opens the file for reading and writing only if it exists.
   bool openExisting();
   /// Closes the file.
-  void close() { file_.close(); }
+  void close();
   /// True while the file is open.
   bool isOpen() const { return file_.isOpen(); }
 
@@ -126,9 +126,21 @@ public:
 
 private:
   bool ensureSection(const char *name);
-  bool readAll(std::string &data);
+  // findSection that also hands out the whole file it read.
+  bool locateSection(const std::string &name, const std::string *&data, std::int64_t *headerStart,
+                     std::int64_t *bodyStart);
+  // The line of `data` at `pos` by the rules of readLine; `behind` is the
+  // offset behind it. False when `pos` is at the end.
+  static bool lineAt(std::string_view data, std::size_t pos, std::string_view &line,
+                     std::size_t &behind);
+  // The whole file, or null when it is empty or cannot be read. The content
+  // is read once per opening and then kept in step with this object's own
+  // writes, so that a run of reads and writes reads the file only once.
+  const std::string *readAll();
 
   DiskFile file_;
+  std::string content_;
+  bool contentKnown_ = false;
 };
 
 } // namespace linkmoor

@@ -12,7 +12,8 @@ void WindowPlacement::restoreIfMinimized() {
 
 std::string WindowPlacement::format() const {
   std::string out;
-  for (std::int32_t value : {flags, showCommand, maxX, maxY, minX, minY, left, top, right, bottom}) {
+  for (std::int32_t value :
+       {flags, showCommand, maxX, maxY, minX, minY, left, top, right, bottom}) {
     if (!out.empty()) out.push_back('=');
     out += std::to_string(value);
   }

@@ -70,7 +70,8 @@ TEST(CharBuffer, DropLastRefusesEmptyAndShrinksPastTheSlack) {
 
   CharBuffer b(std::string(300, 'x'));
   ASSERT_EQ(b.capacity(), 400);
-  while (b.length() > 200) ASSERT_TRUE(b.dropLast());
+  while (b.length() > 200)
+    ASSERT_TRUE(b.dropLast());
   EXPECT_EQ(b.capacity(), 400) << "200 < 400 - 200 does not hold yet";
   ASSERT_TRUE(b.dropLast());
   EXPECT_EQ(b.length(), 199);
@@ -123,7 +124,10 @@ TEST(DecimalValue, ReadsLikeAtoi) {
   EXPECT_EQ(decimalValue(""), 0);
   EXPECT_EQ(decimalValue("abc"), 0);
   EXPECT_EQ(decimalValue("- 5"), 0);
-  EXPECT_EQ(decimalValue(std::string("12\0" "34", 5)), 12);
+  EXPECT_EQ(decimalValue(std::string("12\0"
+                                     "34",
+                                     5)),
+            12);
   EXPECT_EQ(decimalValue("99999999999999"), 2147483647);
   EXPECT_EQ(decimalValue("-99999999999999"), -2147483647 - 1);
 }

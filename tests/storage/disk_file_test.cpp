@@ -96,7 +96,8 @@ TEST(DiskFile, WritesInPiecesOfAtMost1024Bytes) {
   std::vector<int> pieces;
   file.setPieceObserver([&](int n) { pieces.push_back(n); });
   std::string data(2500, '\0');
-  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
+  for (std::size_t i = 0; i < data.size(); ++i)
+    data[i] = static_cast<char>(i * 7);
   ASSERT_TRUE(file.write(data.data(), 2500));
   EXPECT_EQ(pieces, (std::vector<int>{1024, 1024, 452}));
   pieces.clear();

@@ -39,7 +39,7 @@ protected:
 } // namespace
 
 TEST_F(FolderSearchTest, StarDotStarMatchesEveryNameDotsFirstThenByName) {
-  std::vector<std::string> expected{"./",     "../",       ".hidden", "Alpha/", "b/",
+  std::vector<std::string> expected{"./",         "../",      ".hidden",  "Alpha/", "b/",
                                     "index.html", "PAGE.HTM", "page.htm", "README"};
   EXPECT_EQ(walk(dir.file("site/*.*")), expected);
   EXPECT_EQ(walk(dir.file("site/*")), expected);

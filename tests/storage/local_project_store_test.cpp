@@ -37,13 +37,23 @@ TEST_F(LocalStoreTest, SavesOneProjectAsThe17ByteExample) {
   store.append(project("Site", "C:/www"));
   store.setSelectedIndex(0);
   ASSERT_TRUE(store.save());
-  EXPECT_EQ(get(file), "\x00\x00\x00\x00" "Site" "\xB6" "C:/www" "\xB6" "\xA5"s);
+  EXPECT_EQ(get(file), "\x00\x00\x00\x00"
+                       "Site"
+                       "\xB6"
+                       "C:/www"
+                       "\xB6"
+                       "\xA5"s);
   EXPECT_EQ(get(file).size(), 17u);
   EXPECT_EQ(modeOf(setting(file)), 0600);
 }
 
 TEST_F(LocalStoreTest, LoadsThe17ByteExample) {
-  put(file, "\x00\x00\x00\x00" "Site" "\xB6" "C:/www" "\xB6" "\xA5"s);
+  put(file, "\x00\x00\x00\x00"
+            "Site"
+            "\xB6"
+            "C:/www"
+            "\xB6"
+            "\xA5"s);
   LocalProjectStore store;
   ASSERT_TRUE(store.load());
   ASSERT_EQ(store.count(), 1);
@@ -70,7 +80,11 @@ TEST_F(LocalStoreTest, SaveWritesTheIndexAsItStandsAndThenPullsItIntoRange) {
   store.append(project("b", "2"));
   store.setSelectedIndex(7);
   ASSERT_TRUE(store.save());
-  EXPECT_EQ(get(file), "\x07\x00\x00\x00" "a\xB6" "1\xB6\xA5" "b\xB6" "2\xB6\xA5"s);
+  EXPECT_EQ(get(file), "\x07\x00\x00\x00"
+                       "a\xB6"
+                       "1\xB6\xA5"
+                       "b\xB6"
+                       "2\xB6\xA5"s);
   EXPECT_EQ(store.selectedIndex(), 1);
   store.setSelectedIndex(-300);
   ASSERT_TRUE(store.save());
@@ -79,7 +93,12 @@ TEST_F(LocalStoreTest, SaveWritesTheIndexAsItStandsAndThenPullsItIntoRange) {
 }
 
 TEST_F(LocalStoreTest, LoadPullsTheStoredIndexIntoRange) {
-  const std::string records = "a\xB6" "1\xB6\xA5" "b\xB6" "2\xB6\xA5" "c\xB6" "3\xB6\xA5";
+  const std::string records = "a\xB6"
+                              "1\xB6\xA5"
+                              "b\xB6"
+                              "2\xB6\xA5"
+                              "c\xB6"
+                              "3\xB6\xA5";
   put(file, "\x07\x00\x00\x00"s + records);
   LocalProjectStore high;
   ASSERT_TRUE(high.load());
@@ -92,7 +111,9 @@ TEST_F(LocalStoreTest, LoadPullsTheStoredIndexIntoRange) {
 }
 
 TEST_F(LocalStoreTest, ANameAloneLoadsWithAnEmptyRootAndShortRecordsCount) {
-  put(file, "\x00\x00\x00\x00" "Only\xB6\xA5" "\xA5"s);
+  put(file, "\x00\x00\x00\x00"
+            "Only\xB6\xA5"
+            "\xA5"s);
   LocalProjectStore store;
   ASSERT_TRUE(store.load());
   ASSERT_EQ(store.count(), 2);
@@ -113,7 +134,9 @@ TEST_F(LocalStoreTest, AMarkerByteInANameBreaksTheRecordOnTheNextLoad) {
 }
 
 TEST_F(LocalStoreTest, LoadingTwiceDoublesTheList) {
-  put(file, "\x00\x00\x00\x00" "Site\xB6" "C:/www\xB6\xA5"s);
+  put(file, "\x00\x00\x00\x00"
+            "Site\xB6"
+            "C:/www\xB6\xA5"s);
   LocalProjectStore store;
   ASSERT_TRUE(store.load());
   ASSERT_TRUE(store.load());
@@ -141,19 +164,24 @@ TEST_F(LocalStoreTest, WithoutTheSettingFolderLoadAndSaveFailSilently) {
 }
 
 TEST_F(LocalStoreTest, SaveReplacesTheFileWholeAndLeavesNothingBeside) {
-  put(file, "\x00\x00\x00\x00" "Old\xB6/old\xB6\xA5" "Older\xB6/older\xB6\xA5"s);
+  put(file, "\x00\x00\x00\x00"
+            "Old\xB6/old\xB6\xA5"
+            "Older\xB6/older\xB6\xA5"s);
   chmod(setting(file).c_str(), 0644);
   LocalProjectStore store;
   store.append(project("N", "/n"));
   store.setSelectedIndex(0);
   ASSERT_TRUE(store.save());
-  EXPECT_EQ(get(file), "\x00\x00\x00\x00" "N\xB6/n\xB6\xA5"s) << "shorter list, no old tail";
+  EXPECT_EQ(get(file), "\x00\x00\x00\x00"
+                       "N\xB6/n\xB6\xA5"s)
+      << "shorter list, no old tail";
   EXPECT_EQ(modeOf(setting(file)), 0600);
   EXPECT_EQ(settingNames(), std::vector<std::string>{file});
 }
 
 TEST_F(LocalStoreTest, AFailedWriteLeavesTheOldListWhole) {
-  const std::string old = "\x00\x00\x00\x00" "Old\xB6/old\xB6\xA5"s;
+  const std::string old = "\x00\x00\x00\x00"
+                          "Old\xB6/old\xB6\xA5"s;
   put(file, old);
   LocalProjectStore store;
   store.append(project(std::string(5000, 'n'), "/n"));
@@ -194,7 +222,11 @@ TEST_F(LocalStoreTest, InsertFirstAndRemoveKeepTheOrder) {
   EXPECT_EQ(store.get(0)->projectName, "a");
   EXPECT_EQ(store.get(1)->projectName, "c");
   ASSERT_TRUE(store.save());
-  EXPECT_EQ(get(file), "\xFF\xFF\xFF\xFF" "a\xB6" "1\xB6\xA5" "c\xB6" "3\xB6\xA5"s);
+  EXPECT_EQ(get(file), "\xFF\xFF\xFF\xFF"
+                       "a\xB6"
+                       "1\xB6\xA5"
+                       "c\xB6"
+                       "3\xB6\xA5"s);
 }
 
 TEST(LocalProject, NormaliseTurnsBackslashesAndDropsTrailingSlashes) {

@@ -16,7 +16,11 @@ class ProjectFileBadInput : public linkmoor::test::SettingFolderTest {
 protected:
   const std::string local = "SettingLocal.data";
   const std::string remote = "SettingRemote.data";
-  const std::string two = "\x01\x00\x00\x00" "a\xB6" "1\xB6\xA5" "b\xB6" "2\xB6\xA5"s;
+  const std::string two = "\x01\x00\x00\x00"
+                          "a\xB6"
+                          "1\xB6\xA5"
+                          "b\xB6"
+                          "2\xB6\xA5"s;
 };
 } // namespace
 
@@ -47,7 +51,13 @@ TEST_F(ProjectFileBadInput, BytesBehindTheLastRecordAndAfterANulAreIgnored) {
   ASSERT_TRUE(tail.load());
   EXPECT_EQ(tail.count(), 2);
 
-  put(local, "\x00\x00\x00\x00" "a\xB6" "1\xB6\xA5" "b\x00" "c\xB6" "2\xB6\xA5" "d\xB6\xA5"s);
+  put(local, "\x00\x00\x00\x00"
+             "a\xB6"
+             "1\xB6\xA5"
+             "b\x00"
+             "c\xB6"
+             "2\xB6\xA5"
+             "d\xB6\xA5"s);
   LocalProjectStore nul;
   ASSERT_TRUE(nul.load());
   ASSERT_EQ(nul.count(), 1) << "the NUL ends the records";
@@ -58,12 +68,14 @@ TEST_F(ProjectFileBadInput, GarbageLoadsWithoutHarm) {
   std::mt19937 random(20240611);
   for (int round = 0; round < 20; ++round) {
     std::string bytes(4 + random() % 5000, '\0');
-    for (char &c : bytes) c = static_cast<char>(random());
+    for (char &c : bytes)
+      c = static_cast<char>(random());
     for (std::size_t i = 4; i < bytes.size(); ++i)
       if (bytes[i] == '\0') bytes[i] = '\xA5'; // keep the text going to the end
     put(remote, bytes);
     std::size_t ends = 0;
-    for (std::size_t i = 4; i < bytes.size(); ++i) ends += bytes[i] == '\xA5';
+    for (std::size_t i = 4; i < bytes.size(); ++i)
+      ends += bytes[i] == '\xA5';
     RemoteProjectStore store;
     ASSERT_TRUE(store.load() || bytes.size() == 4);
     EXPECT_EQ(store.count(), static_cast<int>(ends));
@@ -74,19 +86,29 @@ TEST_F(ProjectFileBadInput, GarbageLoadsWithoutHarm) {
 }
 
 TEST_F(ProjectFileBadInput, NonUtf8TextsLoadByteForByte) {
-  put(local, "\x00\x00\x00\x00" "\xFF\xFE\x80" "\xB6" "/caf\xE9" "\xB6\xA5"s);
+  put(local, "\x00\x00\x00\x00"
+             "\xFF\xFE\x80"
+             "\xB6"
+             "/caf\xE9"
+             "\xB6\xA5"s);
   LocalProjectStore store;
   ASSERT_TRUE(store.load());
   EXPECT_EQ(store.get(0)->projectName, "\xFF\xFE\x80");
   EXPECT_EQ(store.get(0)->rootPath, "/caf\xE9");
   ASSERT_TRUE(store.save());
-  EXPECT_EQ(get(local), "\x00\x00\x00\x00" "\xFF\xFE\x80" "\xB6" "/caf\xE9" "\xB6\xA5"s);
+  EXPECT_EQ(get(local), "\x00\x00\x00\x00"
+                        "\xFF\xFE\x80"
+                        "\xB6"
+                        "/caf\xE9"
+                        "\xB6\xA5"s);
 }
 
 TEST_F(ProjectFileBadInput, A100MegabyteFileLoads) {
-  std::string bytes = "\x00\x00\x00\x00" "Big\xB6/big\xB6\xA5"s;
+  std::string bytes = "\x00\x00\x00\x00"
+                      "Big\xB6/big\xB6\xA5"s;
   bytes.append(100u << 20, 'z');
-  bytes += "\xB6" "tail\xB6\xA5";
+  bytes += "\xB6"
+           "tail\xB6\xA5";
   put(local, bytes);
   bytes.clear();
   LocalProjectStore store;

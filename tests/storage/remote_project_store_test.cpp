@@ -27,9 +27,19 @@ protected:
     return p;
   }
   // The bytes of shop() as the file holds them, written out by hand.
-  const std::string shopBytes = "Shop\xB6" "/mirror\xB6" "/www/\xB6" "shop.example\xB6"
-                                "ftp.example\xB6" "2121\xB6" "ann\xB6" "s3cret\xB6"
-                                "1\xB6" "1\xB6" "0\xB6" "1\xB6" "\xA5";
+  const std::string shopBytes = "Shop\xB6"
+                                "/mirror\xB6"
+                                "/www/\xB6"
+                                "shop.example\xB6"
+                                "ftp.example\xB6"
+                                "2121\xB6"
+                                "ann\xB6"
+                                "s3cret\xB6"
+                                "1\xB6"
+                                "1\xB6"
+                                "0\xB6"
+                                "1\xB6"
+                                "\xA5";
   const std::string file = "SettingRemote.data";
 };
 } // namespace
@@ -46,8 +56,12 @@ TEST_F(RemoteStoreTest, ARecordIsTwelveFieldsInOrder) {
 
 TEST_F(RemoteStoreTest, ANewRecordHasTheDefaults) {
   RemoteProject p;
-  EXPECT_EQ(RemoteProjectStore::recordBytes(p),
-            "\xB6\xB6\xB6\xB6\xB6" "21\xB6\xB6\xB6" "0\xB6" "1\xB6" "1\xB6" "0\xB6\xA5"s);
+  EXPECT_EQ(RemoteProjectStore::recordBytes(p), "\xB6\xB6\xB6\xB6\xB6"
+                                                "21\xB6\xB6\xB6"
+                                                "0\xB6"
+                                                "1\xB6"
+                                                "1\xB6"
+                                                "0\xB6\xA5"s);
 }
 
 TEST_F(RemoteStoreTest, LoadsEveryField) {
@@ -64,7 +78,12 @@ TEST_F(RemoteStoreTest, LoadsEveryField) {
 }
 
 TEST_F(RemoteStoreTest, ARecordEndingAfterTheHostKeepsTheDefaults) {
-  put(file, "\x00\x00\x00\x00" "P\xB6" "D\xB6" "/s/\xB6" "n\xB6" "h\xB6\xA5"s);
+  put(file, "\x00\x00\x00\x00"
+            "P\xB6"
+            "D\xB6"
+            "/s/\xB6"
+            "n\xB6"
+            "h\xB6\xA5"s);
   RemoteProjectStore store;
   ASSERT_TRUE(store.load());
   ASSERT_EQ(store.count(), 1);
@@ -80,8 +99,16 @@ TEST_F(RemoteStoreTest, ARecordEndingAfterTheHostKeepsTheDefaults) {
 }
 
 TEST_F(RemoteStoreTest, NumbersReadAsAtoiAndFlagsKeepTheirLow8Bits) {
-  put(file, "\x00\x00\x00\x00" "P\xB6\xB6\xB6\xB6" "h\xB6" "  +8021x\xB6" "u\xB6" "p\xB6"
-            "257\xB6" "-1\xB6" "abc\xB6" "2\xB6\xA5"s);
+  put(file, "\x00\x00\x00\x00"
+            "P\xB6\xB6\xB6\xB6"
+            "h\xB6"
+            "  +8021x\xB6"
+            "u\xB6"
+            "p\xB6"
+            "257\xB6"
+            "-1\xB6"
+            "abc\xB6"
+            "2\xB6\xA5"s);
   RemoteProjectStore store;
   ASSERT_TRUE(store.load());
   const RemoteProject &p = *store.get(0);
@@ -104,7 +131,10 @@ TEST_F(RemoteStoreTest, GetEmptiesAPasswordThatIsNotToBeSaved) {
   ASSERT_TRUE(store.save());
   std::string bytes = get(file);
   EXPECT_EQ(bytes.find("s3cret"), std::string::npos);
-  EXPECT_NE(bytes.find("ann\xB6\xB6" "1\xB6" "0\xB6"), std::string::npos);
+  EXPECT_NE(bytes.find("ann\xB6\xB6"
+                       "1\xB6"
+                       "0\xB6"),
+            std::string::npos);
 }
 
 TEST_F(RemoteStoreTest, DownloadFolderAddsTheProjectNameWhenAsked) {
@@ -161,7 +191,7 @@ TEST_F(RemoteStoreTest, ChangeSelectedNeedsALoadedListWithASelection) {
 TEST_F(RemoteStoreTest, TextFieldsAreKeptByteForByte) {
   RemoteProjectStore store;
   auto p = shop();
-  p->projectName = "\xE9t\xE9";         // Latin-1, not UTF-8
+  p->projectName = "\xE9t\xE9";        // Latin-1, not UTF-8
   p->password = "p\x01w\xFF=;\"'\r\n"; // control bytes and quotes pass unchanged
   store.append(std::move(p));
   ASSERT_TRUE(store.save());

@@ -164,7 +164,8 @@ TEST_F(SettingsTest, BoolSetsAreReadBitByBitAndWrittenAsUnsigned) {
   ASSERT_TRUE(settings.readDialogFlags(onTop));
   EXPECT_EQ(onTop, 0) << "only bit 0 counts";
   BoolSet all;
-  for (int i = 0; i < BoolSet::kCount; ++i) all.setFlag(i, 1);
+  for (int i = 0; i < BoolSet::kCount; ++i)
+    all.setFlag(i, 1);
   ASSERT_TRUE(settings.writeBoolSet(KEY_GENOPT_BOOLS, all));
   std::string value;
   ASSERT_TRUE(settings.readKey(SECT_MAIN, KEY_GENOPT_BOOLS, value));
