@@ -1,0 +1,65 @@
+// The progress strip's arithmetic: shortening of the item line, centring, text area.
+#include "app/progress_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace linkmoor {
+namespace {
+
+TEST(ShortenItemText, LongFileNameShowsFirst36AndEllipsis) {
+  const std::string name(45, 'a');
+  EXPECT_EQ(shortenItemText(name, false), std::string(36, 'a') + " ...");
+}
+
+TEST(ShortenItemText, LimitIsForty) {
+  EXPECT_EQ(shortenItemText(std::string(39, 'b'), false), std::string(39, 'b'));
+  EXPECT_EQ(shortenItemText(std::string(40, 'b'), false), std::string(36, 'b') + " ...");
+}
+
+TEST(ShortenItemText, FileNamesKeepTheirQueryCharacters) {
+  EXPECT_EQ(shortenItemText("a?b#c.htm", false), "a?b#c.htm");
+}
+
+TEST(ShortenItemText, CutQueryStopsBeforeQuestionMark) {
+  EXPECT_EQ(shortenItemText("http://a.b/c?x=1", true), "http://a.b/c");
+  EXPECT_EQ(shortenItemText("0123456789abc?rest", true), "0123456789abc");
+}
+
+TEST(ShortenItemText, AnchorWinsOverAnEarlierQuestionMark) {
+  EXPECT_EQ(shortenItemText("page.htm?q=1#top", true), "page.htm?q=1");
+}
+
+TEST(ShortenItemText, LateCutIsShortenedAsALongText) {
+  const std::string url = "http://www.example.com/shop/catalogue.html?page=2";
+  EXPECT_EQ(shortenItemText(url, true), url.substr(0, 36) + " ...");
+  const std::string at39 = std::string(39, 'x') + "#a";
+  EXPECT_EQ(shortenItemText(at39, true), std::string(39, 'x'));
+}
+
+TEST(ShortenItemText, CutQueryWithoutEitherCharacterShortensAsAFileName) {
+  EXPECT_EQ(shortenItemText(std::string(50, 'u'), true), std::string(36, 'u') + " ...");
+  EXPECT_EQ(shortenItemText("http://a.b/", true), "http://a.b/");
+}
+
+TEST(ShortenItemText, NeverCutsInsideAUtf8Character) {
+  // 35 ASCII bytes, then a two-byte character across byte 36.
+  const std::string text = std::string(35, 'a') + "\xC3\xA9" + std::string(10, 'b');
+  EXPECT_EQ(shortenItemText(text, false), std::string(35, 'a') + " ...");
+}
+
+TEST(CentredOver, UsesIntegerDivision) {
+  EXPECT_EQ(centredOver(QRect(100, 50, 701, 401), QSize(300, 40)), QPoint(100 + 200, 50 + 180));
+  // An owner smaller than the panel: the panel hangs over both sides.
+  EXPECT_EQ(centredOver(QRect(0, 0, 100, 20), QSize(301, 41)), QPoint(-100, -10));
+}
+
+TEST(ProgressTextArea, EndsSixPixelsLeftOfSkip) {
+  const QRect client(0, 0, 400, 45);
+  const QRect skip(300, 10, 48, 24), stop(350, 10, 48, 24);
+  EXPECT_EQ(progressTextArea(client, skip, stop), QRect(QPoint(4, 4), QPoint(293, 40)));
+  EXPECT_EQ(progressTextArea(client, QRect(), stop), QRect(QPoint(4, 4), QPoint(343, 40)));
+  EXPECT_EQ(progressTextArea(client, QRect(), QRect()), QRect(QPoint(4, 4), QPoint(395, 40)));
+}
+
+} // namespace
+} // namespace linkmoor
