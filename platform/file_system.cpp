@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,6 +43,14 @@ std::string executablePath() {
     if (buffer.size() >= 65536) return std::string();
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::string resolvedPath(const std::string &path) {
+  char *resolved = realpath(path.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string result(resolved);
+  free(resolved);
+  return result;
 }
 
 bool renameReplacing(const std::string &from, const std::string &to) {

@@ -22,6 +22,10 @@ bool listFolder(const std::string &folder, std::vector<FolderEntry> &entries);
 /// text when the system cannot tell.
 std::string executablePath();
 
+/// `path` with every symbolic link resolved, or `path` itself when it cannot
+/// be resolved (for example, because it does not exist).
+std::string resolvedPath(const std::string &path);
+
 /// Renames `from` to `to`, replacing a file named `to` in one step.
 bool renameReplacing(const std::string &from, const std::string &to);
 /// Deletes the file `path` (not a directory).

@@ -49,7 +49,9 @@ void parseRecords(std::string_view text,
 bool ProjectFile::load(const std::string &path, std::int32_t &selectedIndex,
                        const std::function<void(const Fields &)> &onRecord) {
   DiskFile file;
-  if (!file.openExisting(path, false) && !file.create(path, true, FilePrivacy::OwnerOnly)) {
+  // Only a missing file is created: an existing one that cannot be opened
+  // (no permission, not a regular file) is left as it is.
+  if (!file.openExisting(path, false) && !file.create(path, false, FilePrivacy::OwnerOnly)) {
     return false;
   }
   std::int64_t size = file.size();
@@ -75,9 +77,11 @@ bool ProjectFile::load(const std::string &path, std::int32_t &selectedIndex,
 
 ProjectFile::SaveResult ProjectFile::save(const std::string &path, std::int32_t selectedIndex,
                                           const std::string &records) {
+  // Through a symbolic link the file it points to is replaced, not the link.
+  const std::string target = resolvedPath(path);
   DiskFile file;
   std::string tempPath;
-  if (!file.createTemporary(path + ".", tempPath)) return SaveResult::NotOpened;
+  if (!file.createTemporary(target + ".", tempPath)) return SaveResult::NotOpened;
   unsigned char head[4];
   toLittleEndian(selectedIndex, head);
   bool written = file.write(head, 4) &&
@@ -85,7 +89,7 @@ ProjectFile::SaveResult ProjectFile::save(const std::string &path, std::int32_t 
                  file.write(records.data(), static_cast<std::int32_t>(records.size())) &&
                  file.setEndOfFile() && file.flush();
   file.close();
-  if (!written || !renameReplacing(tempPath, path)) {
+  if (!written || !renameReplacing(tempPath, target)) {
     removeFile(tempPath);
     return SaveResult::WriteFailed;
   }

@@ -33,7 +33,8 @@ public:
     Saved        ///< the new content replaced the file
   };
 
-  /// Reads the file at `path`. A missing file is created empty (mode 0600).
+  /// Reads the file at `path`. A missing file is created empty (mode 0600);
+  /// an existing file that cannot be opened is left alone.
   /// Returns false, with `selectedIndex` unchanged and no record reported,
   /// when no file can be opened or it holds 4 bytes or less. Otherwise the
   /// stored index goes to `selectedIndex` and `onRecord` is called for every
@@ -46,7 +47,8 @@ public:
   /// Replaces the file at `path` by the index and the records' bytes. The
   /// bytes go to a new file beside it (mode 0600), which is renamed over the
   /// old one only when every byte was written, so a failure never damages the
-  /// list that was on disk.
+  /// list that was on disk. A symbolic link at `path` is kept and the file it
+  /// points to replaced.
   static SaveResult save(const std::string &path, std::int32_t selectedIndex,
                          const std::string &records);
 

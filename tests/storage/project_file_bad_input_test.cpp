@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace linkmoor;
@@ -138,4 +139,27 @@ TEST_F(ProjectFileBadInput, ADirectoryInPlaceOfTheFileFailsBothWays) {
   EXPECT_FALSE(store.save());
   EXPECT_TRUE(std::filesystem::is_directory(setting(local)));
   EXPECT_EQ(settingNames(), std::vector<std::string>{local}) << "no temporary file is left";
+}
+
+TEST_F(ProjectFileBadInput, AnUnreadableFileIsNeverEmptied) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  put(local, two);
+  chmod(setting(local).c_str(), 0200);
+  LocalProjectStore store;
+  EXPECT_FALSE(store.load());
+  chmod(setting(local).c_str(), 0600);
+  EXPECT_EQ(get(local), two);
+}
+
+TEST_F(ProjectFileBadInput, SavingThroughASymbolicLinkReplacesItsTarget) {
+  std::string target = dir.write("elsewhere/list.data", two);
+  ASSERT_EQ(symlink(target.c_str(), setting(local).c_str()), 0);
+  LocalProjectStore store;
+  ASSERT_TRUE(store.load());
+  store.removeAt(0);
+  ASSERT_TRUE(store.save());
+  EXPECT_TRUE(std::filesystem::is_symlink(setting(local)));
+  EXPECT_EQ(dir.read("elsewhere/list.data"), "\x01\x00\x00\x00"
+                                             "b\xB6"
+                                             "2\xB6\xA5"s);
 }

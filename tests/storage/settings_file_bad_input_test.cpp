@@ -131,8 +131,8 @@ TEST_F(SettingsBadInput, NonUtf8BytesPassThrough) {
 
 TEST_F(SettingsBadInput, ManyBraceLinesAreHandled) {
   std::string bytes;
-  bytes.reserve(20u << 20);
-  while (bytes.size() < (20u << 20))
+  bytes.reserve(5u << 20);
+  while (bytes.size() < (5u << 20))
     bytes += "{SECT_MAIN \r\n{junk}\r\n";
   put(file, bytes);
   Start s = start();
