@@ -3,13 +3,15 @@
 #include "app/app_resources.h"
 #include "app/help_topic.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+// The pages show the tool buttons' pictures, which the widgets library compiles in.
+static void initToolButtonPictures() { Q_INIT_RESOURCE(tool_buttons); }
 
 namespace linkmoor {
 
@@ -18,6 +20,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Linkmoor Help"));
   setWindowIcon(appIcon());
   setAttribute(Qt::WA_DeleteOnClose);
+  initToolButtonPictures();
   auto *contents = new QPushButton(QStringLiteral("Contents"), this);
   back_ = new QPushButton(QStringLiteral("Back"), this);
   forward_ = new QPushButton(QStringLiteral("Forward"), this);

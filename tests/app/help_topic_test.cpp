@@ -1,0 +1,71 @@
+// The help pages beside the program and the window that shows them.
+#include "app/help_pane.h"
+#include "app/help_topic.h"
+#include "app/help_window.h"
+#include "app_test_support.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace linkmoor {
+namespace {
+
+class HelpTopicTest : public test::AppTest {};
+
+TEST_F(HelpTopicTest, EveryPageTheProgramNamesIsThere) {
+  for (const char *page :
+       {"start.htm", "about/about.htm", "local/place.htm", "local/pagemain.htm",
+        "local/pageinfo.htm", "local/pagedescedit.htm", "site/connect.htm", "site/siteoption.htm",
+        "site/pagemain.htm", "site/pageinfo.htm", "site/pagedescedit.htm", "options/options.htm"}) {
+    const QString path = helpPagePath(QString::fromLatin1(page));
+    EXPECT_TRUE(QFileInfo(path).isFile()) << page;
+  }
+}
+
+TEST_F(HelpTopicTest, ShowsTheAskedPageAndReusesTheWindow) {
+  QWidget owner;
+  owner.show();
+  showHelpTopic(&owner, QStringLiteral("local\\place.htm"));
+  HelpWindow *window = currentHelpWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->currentPage(), helpPagePath(QStringLiteral("local/place.htm")));
+  EXPECT_TRUE(window->browser()->toPlainText().contains(QStringLiteral("Local projects")));
+  showHelpTopic(&owner, QStringLiteral("about/about.htm"));
+  EXPECT_EQ(currentHelpWindow(), window);
+  EXPECT_TRUE(window->currentPage().endsWith(QStringLiteral("about/about.htm")));
+}
+
+TEST_F(HelpTopicTest, PagePicturesAreFound) {
+  QWidget owner;
+  showHelpTopic(&owner, QStringLiteral("local/place.htm"));
+  QTextDocument *document = currentHelpWindow()->browser()->document();
+  const QVariant picture = document->resource(QTextDocument::ImageResource,
+                                              QUrl(QStringLiteral("qrc:/tool-buttons/176.png")));
+  EXPECT_TRUE(picture.isValid());
+}
+
+TEST_F(HelpTopicTest, MissingPageShowsANote) {
+  QWidget owner;
+  showHelpTopic(&owner, QStringLiteral("no/such.htm"));
+  ASSERT_NE(currentHelpWindow(), nullptr);
+  EXPECT_TRUE(currentHelpWindow()->currentPage().isEmpty());
+  EXPECT_TRUE(currentHelpWindow()->browser()->toPlainText().contains(QStringLiteral("not found")));
+}
+
+TEST_F(HelpTopicTest, HelpFolderDefaultsToTheProgramsFolder) {
+  setHelpFolder(QString());
+  EXPECT_TRUE(helpFolder().endsWith(QStringLiteral("/help")));
+  EXPECT_EQ(helpPagePath(QStringLiteral("\\about\\about.htm")), helpFolder() + "/about/about.htm");
+}
+
+TEST_F(HelpTopicTest, StartPageLeadsToTheLocalProjects) {
+  HelpPane pane;
+  pane.navigate(HelpPane::startPage());
+  EXPECT_TRUE(pane.toPlainText().contains(QStringLiteral("Local files")));
+}
+
+} // namespace
+} // namespace linkmoor
