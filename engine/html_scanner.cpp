@@ -17,17 +17,6 @@ constexpr std::string_view scriptWord = "script";
 constexpr std::string_view scriptClose = "</script";
 constexpr std::string_view commentClose = "-->";
 
-// True for the bytes that stop the walk through a tag: quotes and `>`.
-struct TagStops {
-  bool stop[256] = {};
-  constexpr TagStops() {
-    stop[static_cast<unsigned char>('"')] = true;
-    stop[static_cast<unsigned char>('\'')] = true;
-    stop[static_cast<unsigned char>('>')] = true;
-  }
-};
-constexpr TagStops tagStops;
-
 class SegmentScan {
 public:
   SegmentScan(RecordArray<MarkupSegment> &out, const char *text, std::int32_t length)
@@ -44,8 +33,12 @@ public:
         cur = parseScriptEnd(parseScriptBody(body));
         break;
       }
-      case SegmentKind::Comment: cur = parseComment(p); break;
-      default: cur = parseTag(p, SegmentKind::NormalTag); break;
+      case SegmentKind::Comment:
+        cur = parseComment(p);
+        break;
+      default:
+        cur = parseTag(p, SegmentKind::NormalTag);
+        break;
       }
     }
   }
@@ -94,10 +87,9 @@ private:
     }
   }
 
+  // The next quote or `>`.
   std::int32_t nextTagStop(std::int32_t from) const {
-    for (std::int32_t i = from; i < n_; ++i)
-      if (tagStops.stop[static_cast<unsigned char>(text_[i])]) return i;
-    return -1;
+    return findAnyOf<'"', '\'', '>'>(text_, from, n_);
   }
 
   std::int32_t parseScriptBody(std::int32_t c) {

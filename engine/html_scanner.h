@@ -4,10 +4,12 @@
 // handful of syntax rules on each, prepares the text for the link phase and
 // collects the page's links.
 //
-// The text is 8-bit and handled as bytes; it ends at `end` or at its first zero
-// byte, whichever comes first. All offsets are byte offsets into it. The
-// operations never read or write outside [text, end), whatever the bytes, and
-// clamp offsets of segments that do not fit the text they are given.
+// The text is 8-bit and handled as bytes; for the scan and the `://` search it
+// ends at `end` or at its first zero byte, whichever comes first (the byte-wise
+// rewrites lowerCase, restoreCase and slashes simply cover [text, end)). All
+// offsets are byte offsets into it. The operations never read or write outside
+// [text, end), whatever the bytes, and clamp offsets of segments that do not
+// fit the text they are given.
 //
 // The order of a pass: copy the loaded text into a working text, lowerCase,
 // scan, take the syntax results, blankForLinks, restoreCase, slashes,
@@ -39,7 +41,7 @@ public:
   void blankForLinks(char *text, const char *end, bool keepLineFeeds) const;
 
   /// Where `work` holds anything but a space, puts back the byte of `loaded` at
-  /// the same offset (only as far as both texts go).
+  /// the same offset (only as far as both buffers go).
   static void restoreCase(char *work, const char *workEnd, const char *loaded,
                           const char *loadedEnd);
 

@@ -9,8 +9,8 @@ namespace linkmoor {
 
 /// Attribute names whose quoted values are links, sorted, lower case.
 inline constexpr std::array<std::string_view, 10> linkAttributeTable = {
-    "action", "background", "base", "codebase", "href",
-    "icon",   "pluginspage", "src", "template", "url"};
+    "action", "background",  "base", "codebase", "href",
+    "icon",   "pluginspage", "src",  "template", "url"};
 
 /// Result of `findName`.
 struct NameLookup {
@@ -24,6 +24,22 @@ NameLookup findName(const std::string_view *table, int low, int high, std::strin
 
 /// `findName` over the whole `linkAttributeTable`.
 inline bool isLinkAttribute(std::string_view name) {
+  // Most attributes of a page (class, width, alt, ...) fail this cheap test.
+  if (name.size() < 3 || name.size() > 11) return false;
+  switch (static_cast<unsigned char>(name[0]) | 0x20u) {
+  case 'a':
+  case 'b':
+  case 'c':
+  case 'h':
+  case 'i':
+  case 'p':
+  case 's':
+  case 't':
+  case 'u':
+    break;
+  default:
+    return false;
+  }
   return findName(linkAttributeTable.data(), 0, static_cast<int>(linkAttributeTable.size()) - 1,
                   name)
       .found;

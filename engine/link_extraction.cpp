@@ -19,8 +19,10 @@ namespace {
 struct UrlChars {
   bool allowed[256] = {};
   constexpr UrlChars() {
-    for (int c = 'a'; c <= 'z'; ++c) allowed[c] = allowed[c - 'a' + 'A'] = true;
-    for (int c = '0'; c <= '9'; ++c) allowed[c] = true;
+    for (int c = 'a'; c <= 'z'; ++c)
+      allowed[c] = allowed[c - 'a' + 'A'] = true;
+    for (int c = '0'; c <= '9'; ++c)
+      allowed[c] = true;
     for (char c : {' ', '#', '&', '.', '/', ':', '=', '?', '\\', '_'})
       allowed[static_cast<unsigned char>(c)] = true;
   }
@@ -30,9 +32,7 @@ constexpr UrlChars urlChars;
 bool isUrlChar(char c) { return urlChars.allowed[static_cast<unsigned char>(c)]; }
 
 std::int32_t findQuote(const char *text, std::int32_t from, std::int32_t to) {
-  for (std::int32_t i = from; i < to; ++i)
-    if (text[i] == '"' || text[i] == '\'') return i;
-  return -1;
+  return findAnyOf<'"', '\''>(text, from, to);
 }
 
 // Values that are not attribute links: mail addresses, absolute links (the
@@ -80,7 +80,9 @@ private:
 } // namespace
 
 void HtmlScanner::extractFromTag(const char *text, const char *end, const MarkupSegment &tag) {
-  const std::int32_t n = textLength(text, end);
+  // Called once per tag: bounded by the buffer, not by a search for its zero
+  // byte; the scan that made the tag already stopped there.
+  const std::int32_t n = bufferLength(text, end);
   const std::int32_t tagEnd = std::clamp(tag.end, 0, n);
   std::int32_t cursor = std::clamp(tag.start, 0, tagEnd);
   for (;;) {
@@ -91,15 +93,18 @@ void HtmlScanner::extractFromTag(const char *text, const char *end, const Markup
     if (open > cursor) {
       // Backwards from the quote: blanks, `=`, blanks, then the name's letters.
       std::int32_t i = open - 1;
-      while (i > cursor && isBlank(text[i])) --i;
+      while (i > cursor && isBlank(text[i]))
+        --i;
       if (text[i] == '=') {
         std::int32_t j = i - 1;
-        while (j > cursor && isBlank(text[j])) --j;
+        while (j > cursor && isBlank(text[j]))
+          --j;
         if (j > cursor && isLetter(text[j])) {
           std::int32_t k = j;
-          while (k > cursor && isLetter(text[k - 1])) --k;
+          while (k > cursor && isLetter(text[k - 1]))
+            --k;
           const std::string_view name(text + k, static_cast<std::size_t>(j - k + 1));
-          if (!isSkippedValue(text, open + 1, close) && isLinkAttribute(name)) {
+          if (isLinkAttribute(name) && !isSkippedValue(text, open + 1, close)) {
             auto link = std::make_unique<LinkRecord>();
             link->valueStart = open;
             link->valueEnd = close;
@@ -126,16 +131,25 @@ void HtmlScanner::extractAbsolute(const char *text, const char *end) {
     const std::int32_t value = mark + 3;
     pos = value;
     std::int32_t i = mark - 1;
-    while (i >= from && isLetter(text[i])) --i;
+    while (i >= from && isLetter(text[i]))
+      --i;
     if (i == mark - 1) continue; // No scheme before `://`.
-    while (i >= from && text[i] == ' ') --i;
+    while (i >= from && text[i] == ' ')
+      --i;
     if (i < from) continue;
     char closing = 0;
     switch (text[i]) {
-    case '"': closing = '"'; break;
-    case '(': closing = ')'; break;
-    case '=': closing = ' '; break;
-    default: continue;
+    case '"':
+      closing = '"';
+      break;
+    case '(':
+      closing = ')';
+      break;
+    case '=':
+      closing = ' ';
+      break;
+    default:
+      continue;
     }
     if (value >= n || !isUrlChar(text[value])) continue;
     const std::int32_t stop = walk.stop(value, closing == ' ');

@@ -27,7 +27,8 @@ LinkRecord *LinkList::insertSorted(std::unique_ptr<LinkRecord> link) {
 void LinkList::mergeSorted(std::vector<LinkRecord> &&found) {
   if (found.empty()) return;
   if (count() == 0 || found.front().valueStart >= at(count() - 1)->valueStart) {
-    for (LinkRecord &link : found) insertSorted(std::make_unique<LinkRecord>(std::move(link)));
+    for (LinkRecord &link : found)
+      insertSorted(std::make_unique<LinkRecord>(std::move(link)));
     return;
   }
   // Grow by empty records, then merge from the back, moving record contents.

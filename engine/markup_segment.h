@@ -6,6 +6,7 @@
 #include "engine/result_codes.h"
 #include "storage/record_array.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace linkmoor {
@@ -21,6 +22,12 @@ class MarkupSegment : public RecordArray<ScriptSpan> {
 public:
   /// A segment of `kind` that begins at `start` and, until told otherwise, ends there too.
   MarkupSegment(std::int32_t start, SegmentKind kind) : start(start), end(start), kind(kind) {}
+
+  /// Segments come and go by the thousand per page: their blocks are recycled
+  /// (see BlockCache).
+  static void *operator new(std::size_t size);
+  /// Returns the block to the thread's cache.
+  static void operator delete(void *block, std::size_t size) noexcept;
 
   /// Keeps `code` at `pos` as the segment's error unless it already has one.
   void recordError(std::int32_t pos, SyntaxErrorCode code) {

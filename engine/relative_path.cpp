@@ -6,7 +6,8 @@ namespace linkmoor {
 
 std::string resolveRelative(std::string_view base, std::string_view pageName,
                             std::string_view value) {
-  while (!value.empty() && scantext::isBlank(value.front())) value.remove_prefix(1);
+  while (!value.empty() && scantext::isBlank(value.front()))
+    value.remove_prefix(1);
   std::string_view rest = value;
   if (rest.starts_with("./")) rest.remove_prefix(2);
 

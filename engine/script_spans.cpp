@@ -14,22 +14,12 @@ using namespace scantext;
 
 namespace {
 
-// Bytes that may begin a string or a comment marker.
-struct SpanStarts {
-  bool start[256] = {};
-  constexpr SpanStarts() {
-    for (char c : {'"', '\'', '/', '<', '-'}) start[static_cast<unsigned char>(c)] = true;
-  }
-};
-constexpr SpanStarts spanStarts;
-
 enum class Marker { None, Quote, LineComment, HtmlOpen, BlockComment, HtmlClose };
 
 // The earliest string or comment marker at or after `from`, wholly before `end`.
 Marker nextMarker(const char *t, std::int32_t from, std::int32_t end, std::int32_t &at) {
-  for (std::int32_t x = from; x < end; ++x) {
+  for (std::int32_t x = from; (x = findAnyOf<'"', '\'', '/', '<', '-'>(t, x, end)) >= 0; ++x) {
     const char c = t[x];
-    if (!spanStarts.start[static_cast<unsigned char>(c)]) continue;
     at = x;
     if (c == '"' || c == '\'') return Marker::Quote;
     if (c == '/' && x + 1 < end) {
@@ -57,24 +47,31 @@ void markSpans(const char *t, std::int32_t length, MarkupSegment &body) {
     std::int32_t from = x;
     std::int32_t to = end;
     switch (marker) {
-    case Marker::None: return;
+    case Marker::None:
+      return;
     case Marker::Quote: {
       // The closing quote is the next same quote not preceded by a backslash.
       std::int32_t close = findByte(t, x + 1, end, t[x]);
-      while (close > x + 1 && t[close - 1] == '\\') close = findByte(t, close + 1, end, t[x]);
+      while (close > x + 1 && t[close - 1] == '\\')
+        close = findByte(t, close + 1, end, t[x]);
       if (close < 0) return;
       q = close + 1;
       continue;
     }
-    case Marker::LineComment: to = afterLineFeed(t, x + 2, end); break;
-    case Marker::HtmlOpen: to = afterLineFeed(t, x + 4, end); break;
+    case Marker::LineComment:
+      to = afterLineFeed(t, x + 2, end);
+      break;
+    case Marker::HtmlOpen:
+      to = afterLineFeed(t, x + 4, end);
+      break;
     case Marker::BlockComment: {
       const std::int32_t close = findText(t, x + 2, end, "*/");
       to = close < 0 ? end : close + 2;
       break;
     }
     case Marker::HtmlClose:
-      while (from > q && t[from - 1] == '-') --from;
+      while (from > q && t[from - 1] == '-')
+        --from;
       to = x + 3;
       break;
     }

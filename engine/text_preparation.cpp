@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace linkmoor {
 
 using namespace scantext;
@@ -22,21 +26,37 @@ void blankRange(char *text, std::int32_t length, std::int32_t from, std::int32_t
     std::memset(text + from, ' ', static_cast<std::size_t>(to - from));
     return;
   }
-  for (std::int32_t i = from; i < to; ++i) text[i] = text[i] == '\n' ? '\n' : ' ';
+  for (std::int32_t i = from; i < to; ++i)
+    text[i] = text[i] == '\n' ? '\n' : ' ';
 }
 
 } // namespace
 
 void HtmlScanner::lowerCase(char *text, const char *end) {
-  const std::int32_t length = textLength(text, end);
-  for (std::int32_t i = 0; i < length; ++i) {
+  const std::int32_t length = bufferLength(text, end);
+  std::int32_t i = 0;
+#ifdef __SSE2__
+  const __m128i beforeA = _mm_set1_epi8('A' - 1);
+  const __m128i afterZ = _mm_set1_epi8('Z' + 1);
+  const __m128i caseBit = _mm_set1_epi8(0x20);
+  for (; i + 16 <= length; i += 16) {
+    auto *at = reinterpret_cast<__m128i *>(text + i);
+    const __m128i v = _mm_loadu_si128(at);
+    // Signed compares: bytes above 127 are negative and never capitals.
+    const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(v, beforeA), _mm_cmplt_epi8(v, afterZ));
+    _mm_storeu_si128(at, _mm_or_si128(v, _mm_and_si128(capital, caseBit)));
+  }
+#endif
+  for (; i < length; ++i) {
     const unsigned c = static_cast<unsigned char>(text[i]);
     text[i] = static_cast<char>(c - 'A' < 26u ? c + ('a' - 'A') : c);
   }
 }
 
 void HtmlScanner::blankForLinks(char *text, const char *end, bool keepLineFeeds) const {
-  const std::int32_t length = textLength(text, end);
+  // The segments came from the scan, which stopped at the text's end; the
+  // buffer size only keeps foreign segments in bounds.
+  const std::int32_t length = bufferLength(text, end);
   for (const auto &segment : *this) {
     if (!segment) continue;
     if (segment->kind == SegmentKind::ScriptCode) {
@@ -55,15 +75,37 @@ void HtmlScanner::blankForLinks(char *text, const char *end, bool keepLineFeeds)
 
 void HtmlScanner::restoreCase(char *work, const char *workEnd, const char *loaded,
                               const char *loadedEnd) {
-  if (!loaded || !loadedEnd || loadedEnd <= loaded) return;
   const std::int32_t length =
-      std::min<std::int64_t>(textLength(work, workEnd), loadedEnd - loaded);
-  for (std::int32_t i = 0; i < length; ++i) work[i] = work[i] == ' ' ? ' ' : loaded[i];
+      std::min(bufferLength(work, workEnd), bufferLength(loaded, loadedEnd));
+  std::int32_t i = 0;
+#ifdef __SSE2__
+  const __m128i space = _mm_set1_epi8(' ');
+  for (; i + 16 <= length; i += 16) {
+    auto *at = reinterpret_cast<__m128i *>(work + i);
+    const __m128i w = _mm_loadu_si128(at);
+    const __m128i l = _mm_loadu_si128(reinterpret_cast<const __m128i *>(loaded + i));
+    const __m128i blank = _mm_cmpeq_epi8(w, space);
+    _mm_storeu_si128(at, _mm_or_si128(_mm_and_si128(blank, space), _mm_andnot_si128(blank, l)));
+  }
+#endif
+  for (; i < length; ++i)
+    work[i] = work[i] == ' ' ? ' ' : loaded[i];
 }
 
 void HtmlScanner::slashes(char *text, const char *end) {
-  const std::int32_t length = textLength(text, end);
-  for (std::int32_t i = 0; i < length; ++i) text[i] = text[i] == '\\' ? '/' : text[i];
+  const std::int32_t length = bufferLength(text, end);
+  std::int32_t i = 0;
+#ifdef __SSE2__
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i flip = _mm_set1_epi8('\\' ^ '/');
+  for (; i + 16 <= length; i += 16) {
+    auto *at = reinterpret_cast<__m128i *>(text + i);
+    const __m128i v = _mm_loadu_si128(at);
+    _mm_storeu_si128(at, _mm_xor_si128(v, _mm_and_si128(_mm_cmpeq_epi8(v, backslash), flip)));
+  }
+#endif
+  for (; i < length; ++i)
+    text[i] = text[i] == '\\' ? '/' : text[i];
 }
 
 } // namespace linkmoor

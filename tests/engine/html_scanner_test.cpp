@@ -41,8 +41,7 @@ TEST(SegmentScan, PageWithoutAnyOpeningBraceHasNoSegments) {
 TEST(SegmentScan, BlankAfterOpeningBraceIsError5AndTheTagSkipsQuotedBraces) {
   ScannedPage page("a < b \"x>y\" c> rest");
   ASSERT_EQ(page.scanner.count(), 1);
-  expectSegment(page.segment(0), SegmentKind::NormalTag, 2, 14, SyntaxErrorCode::BlankAfterOpen,
-                4);
+  expectSegment(page.segment(0), SegmentKind::NormalTag, 2, 14, SyntaxErrorCode::BlankAfterOpen, 4);
 }
 
 TEST(SegmentScan, UnclosedQuoteIsError15AndTheScanResumesAtTheQuote) {
@@ -55,8 +54,7 @@ TEST(SegmentScan, UnclosedQuoteIsError15AndTheScanResumesAtTheQuote) {
 TEST(SegmentScan, OnlyTheFirstErrorOfASegmentIsKept) {
   ScannedPage page("< a 'x");
   ASSERT_EQ(page.scanner.count(), 1);
-  expectSegment(page.segment(0), SegmentKind::NormalTag, 0, 4, SyntaxErrorCode::BlankAfterOpen,
-                2);
+  expectSegment(page.segment(0), SegmentKind::NormalTag, 0, 4, SyntaxErrorCode::BlankAfterOpen, 2);
 }
 
 TEST(SegmentScan, LoneBraceIsATagWithoutEnd) {
@@ -79,8 +77,7 @@ TEST(SegmentScan, ScriptInAnyCaseGivesScriptTagBodyAndEndTag) {
 TEST(SegmentScan, BlankBeforeScriptMakesANormalTag) {
   ScannedPage page("< script>var a = \"<b>\";");
   ASSERT_EQ(page.scanner.count(), 2);
-  expectSegment(page.segment(0), SegmentKind::NormalTag, 0, 9, SyntaxErrorCode::BlankAfterOpen,
-                2);
+  expectSegment(page.segment(0), SegmentKind::NormalTag, 0, 9, SyntaxErrorCode::BlankAfterOpen, 2);
   // Outside a script body the `<b>` inside the string is a tag of its own.
   expectSegment(page.segment(1), SegmentKind::NormalTag, 18, 21);
 }
@@ -105,8 +102,7 @@ TEST(SegmentScan, ScriptTagWithoutBraceLeavesAnEmptyBodyAtTheEnd) {
   ScannedPage page("<script src=x");
   ASSERT_EQ(page.scanner.count(), 2);
   expectSegment(page.segment(0), SegmentKind::ScriptTag, 0, 13, SyntaxErrorCode::NoEndBrace, 1);
-  expectSegment(page.segment(1), SegmentKind::ScriptCode, 13, 13, SyntaxErrorCode::NoEndBrace,
-                13);
+  expectSegment(page.segment(1), SegmentKind::ScriptCode, 13, 13, SyntaxErrorCode::NoEndBrace, 13);
 }
 
 TEST(SegmentScan, ScriptEndTagWithoutBraceIsError10AtItsStart) {

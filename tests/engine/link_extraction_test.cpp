@@ -50,8 +50,9 @@ TEST(AttributeLinks, NameIsKeptAsWrittenAndOnlyQuotedValuesCount) {
 TEST(AttributeLinks, OnlyKnownAttributesOfNormalTags) {
   EXPECT_EQ(linksOf("<img src=\"a.gif\" alt=\"pic.gif\">"), (Links{{"a.gif", "src", local}}));
   EXPECT_EQ(linksOf("<script src=\"x.js\"></script>"), Links{});
-  EXPECT_EQ(linksOf("<body BackGround=\"b.jpg\"><form action=\"go.cgi\"><x url=\"u\">"),
-            (Links{{"b.jpg", "BackGround", local}, {"go.cgi", "action", local}, {"u", "url", local}}));
+  EXPECT_EQ(
+      linksOf("<body BackGround=\"b.jpg\"><form action=\"go.cgi\"><x url=\"u\">"),
+      (Links{{"b.jpg", "BackGround", local}, {"go.cgi", "action", local}, {"u", "url", local}}));
 }
 
 TEST(AttributeLinks, MailScriptCallsAndAbsoluteValuesAreSkipped) {

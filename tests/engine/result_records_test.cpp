@@ -10,6 +10,7 @@
 
 #include <random>
 #include <string>
+#include <thread>
 
 using namespace linkmoor;
 using linkmoor::test::ScannedPage;
@@ -24,6 +25,13 @@ std::unique_ptr<LinkRecord> link(int start, LinkType type = LinkType::Local,
   record->type = type;
   record->status = status;
   return record;
+}
+
+std::string repeatTags(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i)
+    text += "<p>";
+  return text;
 }
 
 } // namespace
@@ -177,9 +185,11 @@ TEST(LinkRows, EmptyOrReversedValueGivesAnEmptyExcerpt) {
 
 TEST(SortedLinks, InsertionKeepsAscendingStartsWithEqualStartsBeforeExistingOnes) {
   LinkList links;
-  for (int start : {50, 10, 90, 30, 70}) links.insertSorted(link(start));
+  for (int start : {50, 10, 90, 30, 70})
+    links.insertSorted(link(start));
   std::vector<int> starts;
-  for (const auto &l : links) starts.push_back(l->valueStart);
+  for (const auto &l : links)
+    starts.push_back(l->valueStart);
   EXPECT_EQ(starts, (std::vector<int>{10, 30, 50, 70, 90}));
 
   auto equal = link(50);
@@ -213,7 +223,8 @@ TEST(SortedLinks, MergeGivesTheSameOrderAsOneByOneInsertion) {
       r.attribute = "new" + std::to_string(start);
       found.push_back(r);
     }
-    for (const LinkRecord &r : found) single.insertSorted(std::make_unique<LinkRecord>(r));
+    for (const LinkRecord &r : found)
+      single.insertSorted(std::make_unique<LinkRecord>(r));
     merged.mergeSorted(std::move(found));
     ASSERT_EQ(merged.count(), single.count());
     for (int i = 0; i < merged.count(); ++i) {
@@ -225,7 +236,8 @@ TEST(SortedLinks, MergeGivesTheSameOrderAsOneByOneInsertion) {
 
 TEST(RecordGrowth, LargeArraysGrowByAnEighthOfTheirCount) {
   RecordArray<int> small;
-  for (int i = 0; i < 100; ++i) appendRecord(small, std::make_unique<int>(i));
+  for (int i = 0; i < 100; ++i)
+    appendRecord(small, std::make_unique<int>(i));
   EXPECT_LE(small.capacity() - small.count(), 12);
 
   RecordArray<int> big;
@@ -240,4 +252,21 @@ TEST(RecordGrowth, LargeArraysGrowByAnEighthOfTheirCount) {
   }
   // With a fixed step of 1024 past 8192 records this would take about 240.
   EXPECT_LT(reallocations, 120);
+}
+
+TEST(RecordGrowth, SegmentsMadeOnOneThreadMayBeDestroyedOnAnother) {
+  auto scanner = std::make_unique<HtmlScanner>();
+  std::thread maker([&] {
+    const std::string text = repeatTags(30000);
+    scanner->scan(text.data(), text.data() + text.size());
+  });
+  maker.join();
+  EXPECT_EQ(scanner->count(), 30000);
+  std::thread destroyer([&] { scanner.reset(); });
+  destroyer.join();
+  // This thread's cache is untouched; new segments come and go as usual.
+  HtmlScanner again;
+  const std::string text = repeatTags(100);
+  again.scan(text.data(), text.data() + text.size());
+  EXPECT_EQ(again.count(), 100);
 }

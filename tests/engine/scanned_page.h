@@ -17,7 +17,8 @@ class ScannedPage {
 public:
   /// Copies `text`, lower-cases the working copy and scans it.
   explicit ScannedPage(std::string_view text)
-      : size_(text.size()), loaded_(new char[size_ ? size_ : 1]), work_(new char[size_ ? size_ : 1]) {
+      : size_(text.size()), loaded_(new char[size_ ? size_ : 1]),
+        work_(new char[size_ ? size_ : 1]) {
     std::memcpy(loaded_.get(), text.data(), size_);
     std::memcpy(work_.get(), text.data(), size_);
     HtmlScanner::lowerCase(work(), workEnd());
@@ -49,7 +50,8 @@ public:
   std::string linkValue(int i) const {
     const LinkRecord *link = scanner.links.at(i);
     int from = link->valueStart;
-    if (work_[static_cast<std::size_t>(from)] == '"' || work_[static_cast<std::size_t>(from)] == '\'')
+    if (work_[static_cast<std::size_t>(from)] == '"' ||
+        work_[static_cast<std::size_t>(from)] == '\'')
       ++from;
     return slice(from, link->valueEnd);
   }

@@ -16,7 +16,8 @@ std::vector<std::string> spansOf(const std::string &body) {
   std::vector<std::string> texts;
   const linkmoor::MarkupSegment &code = page.segment(1);
   EXPECT_EQ(code.kind, linkmoor::SegmentKind::ScriptCode);
-  for (const auto &span : code.spans()) texts.push_back(page.slice(span->start, span->end));
+  for (const auto &span : code.spans())
+    texts.push_back(page.slice(span->start, span->end));
   return texts;
 }
 
@@ -64,5 +65,6 @@ TEST(ScriptSpans, ScriptBodyWithAnErrorGetsNoSpans) {
 
 TEST(ScriptSpans, OnlyScriptBodiesGetSpans) {
   ScannedPage page("<p title=\"// x\"><!-- // y -->");
-  for (int i = 0; i < page.scanner.count(); ++i) EXPECT_EQ(page.segment(i).count(), 0);
+  for (int i = 0; i < page.scanner.count(); ++i)
+    EXPECT_EQ(page.segment(i).count(), 0);
 }

@@ -14,10 +14,26 @@ TEST(TextPreparation, LowerCaseTouchesOnlyAsciiCapitals) {
   EXPECT_EQ(text, "abz[@`{\xC4\xE4\xFF<script>");
 }
 
-TEST(TextPreparation, LowerCaseStopsAtZeroByte) {
-  std::string text("AB\0CD", 5);
-  HtmlScanner::lowerCase(text.data(), text.data() + text.size());
-  EXPECT_EQ(text, std::string("ab\0CD", 5));
+TEST(TextPreparation, ByteRewritesCoverLongBuffersAndTheirTails) {
+  // Long enough for the 16-byte steps, with a tail of odd length after them.
+  std::string text;
+  for (int i = 0; i < 1000; ++i)
+    text += static_cast<char>(i * 7 + 3);
+  std::string lowered = text;
+  HtmlScanner::lowerCase(lowered.data(), lowered.data() + lowered.size());
+  std::string slashed = text;
+  HtmlScanner::slashes(slashed.data(), slashed.data() + slashed.size());
+  std::string restored = lowered;
+  for (std::size_t i = 0; i < restored.size(); i += 3)
+    restored[i] = ' ';
+  HtmlScanner::restoreCase(restored.data(), restored.data() + restored.size(), text.data(),
+                           text.data() + text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    EXPECT_EQ(lowered[i], c >= 'A' && c <= 'Z' ? c + 32 : c) << i;
+    EXPECT_EQ(slashed[i], c == '\\' ? '/' : c) << i;
+    EXPECT_EQ(restored[i], i % 3 == 0 || lowered[i] == ' ' ? ' ' : c) << i;
+  }
 }
 
 TEST(TextPreparation, CommentsAreBlankedWithOrWithoutTheirLineFeeds) {
