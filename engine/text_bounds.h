@@ -26,6 +26,7 @@ inline std::int32_t bufferLength(const char *text, const char *end) {
 /// Looks at the whole text: for once-per-text steps only.
 inline std::int32_t textLength(const char *text, const char *end) {
   const std::int32_t size = bufferLength(text, end);
+  if (size == 0) return 0;
   const void *zero = std::memchr(text, 0, static_cast<std::size_t>(size));
   return zero ? static_cast<std::int32_t>(static_cast<const char *>(zero) - text) : size;
 }
