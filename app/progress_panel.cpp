@@ -89,6 +89,8 @@ QRect ProgressPanel::textArea() const {
 void ProgressPanel::paintEvent(QPaintEvent *) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
+  // A raised edge sets the borderless strip off from the window below it.
+  drawFrame(painter, rect().adjusted(0, 0, -1, -1), Qt::white, QColor(64, 64, 64));
   QRect area = textArea();
   drawFrame(painter, area.adjusted(-1, -1, 1, 1), Qt::white, Qt::black);
   drawFrame(painter, area.adjusted(-2, -2, 2, 2), Qt::black, Qt::white);

@@ -6,18 +6,23 @@
 #include "app/help_window.h"
 #include "app/job_thread.h"
 #include "app/main_dialog.h"
+#include "app/place_dialog.h"
+#include "app/placeholder_sheet.h"
 #include "app/workspace_sheet.h"
 #include "app_test_support.h"
 #include "storage/current_projects.h"
+#include "storage/local_project_store.h"
 #include "storage/settings_file.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -180,6 +185,38 @@ TEST_F(MainDialogTest, LocalFilesOpensTheLocalSheet) {
   EXPECT_EQ(main.localSheet(), first);
   EXPECT_EQ(lastSheet_->refreshes, 2);
   EXPECT_TRUE(main.popupState().localSheet);
+}
+
+TEST_F(MainDialogTest, LocalFilesThroughTheProjectDialog) {
+  MainDialog::hooks().localProjectDialog = savedHooks_.localProjectDialog;
+  sheetFactory() = savedFactory_;
+  std::filesystem::create_directories(dir_.path() + "/demo");
+  {
+    LocalProjectStore store;
+    auto demo = std::make_unique<LocalProject>();
+    demo->projectName = "Demo site";
+    demo->rootPath = dir_.path() + "/demo/";
+    store.insertFirst(std::move(demo));
+    store.setSelectedIndex(0);
+    ASSERT_TRUE(store.save());
+  }
+  MainDialog &main = open();
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto *dialog = qobject_cast<PlaceDialog *>(QApplication::activeModalWidget())) {
+      poll.stop();
+      QTest::mouseClick(dialog->doneButton(), Qt::LeftButton);
+    }
+  });
+  poll.start(5);
+  main.runCommand(CMD_LOCAL_FILES);
+  EXPECT_EQ(CurrentLocalProject.projectName, "Demo site");
+  EXPECT_EQ(CurrentLocalProject.rootPath, dir_.path() + "/demo");
+  auto *sheet = qobject_cast<PlaceholderSheet *>(main.localSheet());
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_TRUE(sheet->isVisible());
+  EXPECT_TRUE(sheet->text().contains(QStringLiteral("Demo site")));
+  EXPECT_FALSE(main.helpPane()->isVisible());
 }
 
 TEST_F(MainDialogTest, CancelledLocalProjectDialogChangesNothing) {
