@@ -1,0 +1,24 @@
+#include "cli/cached_link_checker.h"
+
+#include "platform/disk_check.h"
+
+namespace linkmoor::cli {
+
+int QueueingLinkChecker::checkHttp(const std::string &url) {
+  cache_.request(url);
+  return 0;
+}
+
+int QueueingLinkChecker::checkDisk(const std::string &) { return 0; }
+
+int CachedLinkChecker::checkHttp(const std::string &url) {
+  return cache_ ? cache_->result(url) : 0;
+}
+
+int CachedLinkChecker::checkDisk(const std::string &path) {
+  auto [it, inserted] = diskResults_.try_emplace(path, 0);
+  if (inserted) it->second = diskTargetExists(path) ? 0 : 15;
+  return it->second;
+}
+
+} // namespace linkmoor::cli

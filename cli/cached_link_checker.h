@@ -1,0 +1,38 @@
+#pragma once
+// The link checkers of linkmoor-check: one that only queues the URLs a page
+// links to, and one that answers from the shared cache.
+
+#include "cli/url_cache.h"
+#include "engine/link_checker.h"
+
+#include <string>
+#include <unordered_map>
+
+namespace linkmoor::cli {
+
+/// Queues every URL in the cache and reports everything as found; used to look
+/// ahead at the pages so that their URLs are being checked before they are needed.
+class QueueingLinkChecker : public LinkChecker {
+public:
+  explicit QueueingLinkChecker(UrlCache &cache) : cache_(cache) {}
+  int checkHttp(const std::string &url) override;
+  int checkDisk(const std::string &path) override;
+
+private:
+  UrlCache &cache_;
+};
+
+/// Answers URLs from the cache (waiting for them when needed), or reports them as
+/// found without a request when the internet is off; checks disk paths once each.
+class CachedLinkChecker : public LinkChecker {
+public:
+  CachedLinkChecker(UrlCache *cache) : cache_(cache) {}
+  int checkHttp(const std::string &url) override;
+  int checkDisk(const std::string &path) override;
+
+private:
+  UrlCache *cache_; ///< null: no internet
+  std::unordered_map<std::string, int> diskResults_;
+};
+
+} // namespace linkmoor::cli

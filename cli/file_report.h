@@ -1,0 +1,58 @@
+#pragma once
+// What linkmoor-check reports of one file, and its two output forms.
+
+#include "engine/file_summary.h"
+
+#include <string>
+#include <vector>
+
+namespace linkmoor::cli {
+
+/// One row of a page's error list as the description page shows it.
+struct ReportRow {
+  int line = 0;        ///< from 1
+  std::string type;    ///< "normal TAG", "Local link", ...
+  std::string error;   ///< "no end brace >", "disk file does't exist", ...
+  std::string excerpt; ///< the "Format or link" text
+  std::string target;  ///< link rows: the resolved target
+  bool linkRow = false;
+};
+
+/// The result of one file.
+struct FileReport {
+  std::string file;    ///< the path as given (relative to ROOT)
+  FileSummary summary;
+  bool analysed = false; ///< false: `summary.sizeText` says why ("open", "empty", ...)
+  bool remote = false;   ///< site links are "S-link" instead of "F-link"
+  int notChecked = 0;    ///< links that were not requested (--no-internet)
+  std::vector<ReportRow> rows;
+
+  /// True when the page has a syntax error: its link columns stay empty.
+  bool hasSyntaxErrors() const { return summary.tagErrors + summary.scriptErrors > 0; }
+  /// Links whose target was not found.
+  int brokenLinks() const;
+  /// True when the file could not be checked at all ("open" or "read").
+  bool unreadable() const;
+};
+
+/// The text form: the path, the summary columns, then the rows.
+std::string formatText(const FileReport &report);
+/// The JSON form: one object on one line (without the line feed).
+std::string formatJson(const FileReport &report);
+
+/// Sums over all files, for the closing line and the exit status.
+struct RunTotals {
+  int files = 0;
+  int syntaxErrors = 0;
+  int brokenLinks = 0;
+  int notChecked = 0;
+  int unreadable = 0;
+  void add(const FileReport &report);
+  /// Exit status: 0 when nothing was found, 1 otherwise.
+  int exitStatus() const { return syntaxErrors + brokenLinks + unreadable > 0 ? 1 : 0; }
+};
+
+/// "3 files, 2 errors, 1 broken link" (with the not-checked and unreadable counts when any).
+std::string formatTotals(const RunTotals &totals);
+
+} // namespace linkmoor::cli

@@ -1,0 +1,28 @@
+#include "cli/progress_line.h"
+
+namespace linkmoor::cli {
+
+void ProgressLine::show(std::size_t filesDone, std::size_t filesTotal, std::size_t linksChecked,
+                        const std::string &current, bool force) {
+  if (!enabled_) return;
+  std::lock_guard lock(mutex_);
+  auto now = std::chrono::steady_clock::now();
+  if (!force && shown_ && now - last_ < std::chrono::milliseconds(100)) return;
+  last_ = now;
+  shown_ = true;
+  std::string name = current.size() > 50 ? "..." + current.substr(current.size() - 47) : current;
+  std::fprintf(out_, "\r[%zu/%zu files] %zu links checked  %s\x1b[K", filesDone, filesTotal,
+               linksChecked, name.c_str());
+  std::fflush(out_);
+}
+
+void ProgressLine::finish() {
+  if (!enabled_) return;
+  std::lock_guard lock(mutex_);
+  if (!shown_) return;
+  std::fputs("\r\x1b[K", out_);
+  std::fflush(out_);
+  shown_ = false;
+}
+
+} // namespace linkmoor::cli
