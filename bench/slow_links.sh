@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Times linkmoor-check on 1000 distinct links to a local web server that answers
+# each request after 50 ms, for several --jobs values. The ideal time is
+# 1000 x 50 ms / N; the figure above it is the overhead.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d /tmp/linkmoor-slow-XXXXXX)
+trap 'kill $server 2>/dev/null || true; rm -rf "$work"' EXIT
+
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build" --target linkmoor-check >/dev/null
+
+/usr/bin/python3 - "$work/port" <<'PY' &
+import http.server, socketserver, sys, time
+class Slow(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        time.sleep(0.05)
+        self.send_response(200); self.send_header("Content-Length", "2"); self.end_headers()
+        self.wfile.write(b"ok")
+    def log_message(self, *a): pass
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    request_queue_size = 256
+s = Server(("127.0.0.1", 0), Slow)
+open(sys.argv[1], "w").write(str(s.server_address[1]))
+s.serve_forever()
+PY
+server=$!
+for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+port=$(cat "$work/port")
+
+mkdir -p "$work/site"
+for p in $(seq 0 9); do
+  {
+    echo "<html><body>"
+    for l in $(seq 0 99); do echo "<a href=\"http://127.0.0.1:$port/p$p/l$l\">link</a>"; done
+    echo "</body></html>"
+  } >"$work/site/page$p.htm"
+done
+
+for jobs in 1 16 32 64; do
+  [ "$jobs" -eq 1 ] && [ -z "${SLOW_WITH_ONE:-}" ] && continue
+  start=$(date +%s.%N)
+  "$top/build/bin/linkmoor-check" --jobs "$jobs" "$work/site" >/dev/null || true
+  end=$(date +%s.%N)
+  awk -v j="$jobs" -v s="$start" -v e="$end" \
+    'BEGIN {t = e - s; ideal = 1000 * 0.05 / j; printf "--jobs %-3d %6.2f s (ideal %.2f s, overhead %.2f s)\n", j, t, ideal, t - ideal}'
+done
