@@ -57,19 +57,26 @@ void HtmlScanner::blankForLinks(char *text, const char *end, bool keepLineFeeds)
   // The segments came from the scan, which stopped at the text's end; the
   // buffer size only keeps foreign segments in bounds.
   const std::int32_t length = bufferLength(text, end);
+  // Comments and script comments keep their line feeds on request, script end
+  // tags never do. The ranges of different segments do not overlap, so one
+  // walk does both in any order.
   for (const auto &segment : *this) {
     if (!segment) continue;
-    if (segment->kind == SegmentKind::ScriptCode) {
+    switch (segment->kind) {
+    case SegmentKind::ScriptCode:
       for (const auto &span : segment->spans())
         if (span) blankRange(text, length, span->start, span->end, keepLineFeeds);
-    } else if (segment->kind == SegmentKind::Comment) {
+      break;
+    case SegmentKind::Comment:
       blankRange(text, length, segment->start, segment->end, keepLineFeeds);
-    }
-  }
-  for (const auto &segment : *this) {
-    if (segment &&
-        (segment->kind == SegmentKind::NormalCode || segment->kind == SegmentKind::EndTag))
+      break;
+    case SegmentKind::NormalCode:
+    case SegmentKind::EndTag:
       blankRange(text, length, segment->start, segment->end, false);
+      break;
+    default:
+      break;
+    }
   }
 }
 
