@@ -12,11 +12,12 @@
 
 namespace linkmoor {
 
-/// Makes the next growth of `array` at least one eighth of its count.
+/// Makes the next growth of a full `array` one eighth of its count, also past
+/// the cap (below it the automatic rule gives the same).
 template <typename T> void keepGrowthProportional(RecordArray<T> &array) {
   constexpr int capCount = 8 * 1024;
-  if (array.count() >= capCount && array.count() == array.capacity())
-    array.setGrowthStep(array.count() / 8);
+  if (array.count() == array.capacity())
+    array.setGrowthStep(array.count() >= capCount ? array.count() / 8 : 0);
 }
 
 /// Appends `record` to `array` with proportional growth; returns the record.

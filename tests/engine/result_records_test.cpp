@@ -252,6 +252,10 @@ TEST(RecordGrowth, LargeArraysGrowByAnEighthOfTheirCount) {
   }
   // With a fixed step of 1024 past 8192 records this would take about 240.
   EXPECT_LT(reallocations, 120);
+  // Emptied and filled again, the array starts small again.
+  big.removeAll();
+  appendRecord(big, std::make_unique<int>(1));
+  EXPECT_LE(big.capacity(), 4);
 }
 
 TEST(RecordGrowth, SegmentsMadeOnOneThreadMayBeDestroyedOnAnother) {

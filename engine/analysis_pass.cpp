@@ -1,0 +1,193 @@
+#include "engine/analysis_pass.h"
+
+#include "engine/link_resolution.h"
+#include "engine/link_verification.h"
+#include "engine/page_reading.h"
+#include "engine/text_bounds.h"
+#include "storage/current_projects.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace linkmoor {
+
+namespace {
+
+// The working copy of a loaded text: up to its first zero byte, with a zero byte
+// after it, changed freely by the scanner steps.
+class WorkText {
+public:
+  WorkText(const char *text, const char *end) : length_(scantext::textLength(text, end)) {
+    data_.reset(new (std::nothrow) char[static_cast<std::size_t>(length_) + 1]);
+    if (!data_) return;
+    if (length_ > 0) std::memcpy(data_.get(), text, static_cast<std::size_t>(length_));
+    data_[static_cast<std::size_t>(length_)] = '\0';
+  }
+  bool ok() const { return data_ != nullptr; }
+  char *begin() { return data_.get(); }
+  char *end() { return data_.get() + length_; }
+
+private:
+  std::int32_t length_;
+  std::unique_ptr<char[]> data_;
+};
+
+bool hasSyntaxError(const HtmlScanner &scanner) {
+  for (const auto &segment : scanner.segments())
+    if (segment && segment->hasError()) return true;
+  return false;
+}
+
+// Blanking, case restoring, extraction, resolution in the current project and
+// the checks of the links.
+void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded,
+                  const char *loadedEnd, bool keepLineFeeds, const std::string &pageName,
+                  bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker) {
+  scanner.blankForLinks(work.begin(), work.end(), keepLineFeeds);
+  HtmlScanner::restoreCase(work.begin(), work.end(), loaded, loadedEnd);
+  HtmlScanner::slashes(work.begin(), work.end());
+  scanner.extractLinks(work.begin(), work.end());
+  if (remote) {
+    resolveRemote(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
+                  CurrentRemoteProject.downloadFolder(), CurrentRemoteProject.subdomainPath,
+                  CurrentRemoteProject.subdomainName);
+    verifyRemote(scanner.links, stop, skip, job, checker);
+  } else {
+    resolveLocal(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
+                 CurrentLocalProject.rootPath);
+    verifyLocal(scanner.links, stop, skip, job, checker);
+  }
+}
+
+// Loaded text from its start to its end (the zero byte after it is not part of it).
+const char *textEnd(const ByteBuffer &buffer, std::int32_t size) { return buffer.data() + size; }
+
+} // namespace
+
+std::string projectFilePath(const std::string &relativePath, bool remote) {
+  const std::string folder =
+      remote ? CurrentRemoteProject.downloadFolder() : CurrentLocalProject.rootPath;
+  return folder + "/" + relativePath;
+}
+
+void splitFilePath(const std::string &fullPath, std::string &folder, std::string &name) {
+  const std::size_t slash = fullPath.rfind('/');
+  if (slash == std::string::npos) {
+    folder.clear();
+    name = fullPath;
+  } else {
+    folder = fullPath.substr(0, slash);
+    name = fullPath.substr(slash + 1);
+  }
+}
+
+int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
+                    bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker) {
+  job.setItemText(kGeneralInfoAction, relativePath, false);
+  const std::string fullPath = projectFilePath(relativePath, remote);
+  summary.clearCounts();
+  // The scanner must not offer the links of a page analysed before this one.
+  scanner.clear();
+
+  ByteBuffer loaded;
+  std::int32_t size = 0;
+  switch (readPage(fullPath, loaded, size)) {
+  case PageRead::CannotOpen:
+    summary.sizeText = "open";
+    return 0;
+  case PageRead::Empty:
+    summary.sizeText = "empty";
+    return 0;
+  case PageRead::CannotRead:
+    summary.sizeText = "read";
+    return 0;
+  case PageRead::Binary:
+    summary.sizeText = "binary";
+    return 0;
+  case PageRead::Text:
+    break;
+  }
+  summary.sizeText = std::to_string(size);
+  summary.size = size;
+
+  std::string folder, name;
+  splitFilePath(fullPath, folder, name);
+  if (!analyzeForSummary(scanner, folder, name, loaded.data(), textEnd(loaded, size), summary,
+                         remote, stop, skip, job, checker)) {
+    summary.clearCounts();
+    summary.sizeText = "read";
+    return 0;
+  }
+  return 1;
+}
+
+int findDescription(HtmlScanner &scanner, const std::string &relativePath, ErrorList &errors,
+                    bool remote, ByteBuffer &text, int &stop, int &skip, JobControl &job,
+                    LinkChecker &checker) {
+  job.setItemText(kDescriptionAction, relativePath, false);
+  const std::string fullPath = projectFilePath(relativePath, remote);
+  scanner.clear();
+  errors.removeAll();
+  errors.linkRows = 0;
+
+  std::int32_t size = 0;
+  switch (readPage(fullPath, text, size)) {
+  case PageRead::Empty:
+    // The editor shows this buffer and may save it back: it must not keep the
+    // text of another file.
+    if (text.resize(1)) text.data()[0] = '\0';
+    return 1;
+  case PageRead::Text:
+    break;
+  default:
+    return 0;
+  }
+
+  std::string folder, name;
+  splitFilePath(fullPath, folder, name);
+  if (!analyzeForDescription(scanner, folder, name, text.data(), textEnd(text, size), errors,
+                             remote, stop, skip, job, checker))
+    return 0;
+  return 1;
+}
+
+bool analyzeForSummary(HtmlScanner &scanner, const std::string &pageFolder,
+                       const std::string &pageName, const char *text, const char *end,
+                       FileSummary &summary, bool remote, int &stop, int &skip, JobControl &job,
+                       LinkChecker &checker) {
+  scanner.clear();
+  scanner.folder = pageFolder;
+  WorkText work(text, end);
+  if (!work.ok()) return false;
+  HtmlScanner::lowerCase(work.begin(), work.end());
+  scanner.scan(work.begin(), work.end());
+  summary.countSegments(scanner.segments());
+  if (hasSyntaxError(scanner)) return true;
+
+  runLinkPhase(scanner, work, text, end, false, pageName, remote, stop, skip, job, checker);
+  summary.countLinks(scanner.links);
+  return true;
+}
+
+bool analyzeForDescription(HtmlScanner &scanner, const std::string &pageFolder,
+                           const std::string &pageName, const char *text, const char *end,
+                           ErrorList &errors, bool remote, int &stop, int &skip, JobControl &job,
+                           LinkChecker &checker) {
+  scanner.clear();
+  scanner.folder = pageFolder;
+  errors.removeAll();
+  errors.linkRows = 0;
+  WorkText work(text, end);
+  if (!work.ok()) return false;
+  HtmlScanner::lowerCase(work.begin(), work.end());
+  scanner.scan(work.begin(), work.end());
+  errors.fillFromSegments(scanner.segments(), work.begin(), work.end());
+  if (errors.count() != 0) return true;
+
+  runLinkPhase(scanner, work, text, end, true, pageName, remote, stop, skip, job, checker);
+  errors.fillFromLinks(scanner.links, work.begin(), work.end());
+  return true;
+}
+
+} // namespace linkmoor

@@ -1,0 +1,67 @@
+#pragma once
+// The two analysis passes over one file of the current project: the general
+// pass that fills a file's summary row, and the description pass that fills its
+// error list and hands its text to the editor. Each reads the file whole, scans
+// it, and, when the page has no syntax error, extracts, resolves and checks its
+// links. Afterwards the scanner holds the page's segments and links.
+
+#include "engine/error_list.h"
+#include "engine/file_summary.h"
+#include "engine/html_scanner.h"
+#include "engine/job_control.h"
+#include "engine/link_checker.h"
+#include "storage/byte_buffer.h"
+
+#include <string>
+
+namespace linkmoor {
+
+/// Progress action of the general pass (spelt as the program has always shown it).
+inline constexpr char kGeneralInfoAction[] = "Finding genetal file information";
+/// Progress action of the description pass.
+inline constexpr char kDescriptionAction[] = "Finding file description";
+
+/// The full path of a project file: the download folder of CurrentRemoteProject
+/// (`remote`) or the root path of CurrentLocalProject, then "/" and `relativePath`.
+std::string projectFilePath(const std::string &relativePath, bool remote);
+
+/// Splits `fullPath` at its last "/" into folder and file name; without a "/" the
+/// folder is empty and the name is the whole path.
+void splitFilePath(const std::string &fullPath, std::string &folder, std::string &name);
+
+/// General pass over the project file `relativePath`. Shows kGeneralInfoAction,
+/// clears the scanner and the summary's counts, reads the file and analyses it.
+/// Returns 1 when the file was analysed (`sizeText` = its size in decimal), 0
+/// when not, with `sizeText` "open", "empty", "read" (also for files of 2 GiB and
+/// more) or "binary". `stop` and `skip` are set when the link checks were cut short.
+int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
+                    bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker);
+
+/// Description pass over the project file `relativePath`. Shows kDescriptionAction,
+/// clears the scanner and `errors`, and reads the file into `text` (size + 1 bytes,
+/// zero-terminated). Returns 1 when the file was read: an empty file gives no rows
+/// and leaves `text` as one zero byte; 0 when it could not be opened or read or is
+/// binary.
+int findDescription(HtmlScanner &scanner, const std::string &relativePath, ErrorList &errors,
+                    bool remote, ByteBuffer &text, int &stop, int &skip, JobControl &job,
+                    LinkChecker &checker);
+
+/// The general pass's analysis of a text in memory (`text`..`end`, up to its first
+/// zero byte; the text itself is not changed): the scanner (cleared first) gets
+/// the segments, the summary their counts and, when no segment has a syntax error,
+/// the counts of the links resolved in the current project of the kind `remote`
+/// says and checked. False only when no memory for the working copy could be had.
+bool analyzeForSummary(HtmlScanner &scanner, const std::string &pageFolder,
+                       const std::string &pageName, const char *text, const char *end,
+                       FileSummary &summary, bool remote, int &stop, int &skip, JobControl &job,
+                       LinkChecker &checker);
+
+/// The description pass's analysis of a text in memory: `errors` gets one row per
+/// syntax error, or, when there is none, one row per link that was not found.
+/// False only when no memory for the working copy could be had.
+bool analyzeForDescription(HtmlScanner &scanner, const std::string &pageFolder,
+                           const std::string &pageName, const char *text, const char *end,
+                           ErrorList &errors, bool remote, int &stop, int &skip, JobControl &job,
+                           LinkChecker &checker);
+
+} // namespace linkmoor

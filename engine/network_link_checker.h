@@ -1,0 +1,31 @@
+#pragma once
+// The link checker of the windowed program: every check goes to the network or
+// the disk at once, one at a time, and Stop ends a request that is waiting.
+
+#include "engine/job_control.h"
+#include "engine/link_checker.h"
+#include "platform/http_check.h"
+
+#include <string>
+
+namespace linkmoor {
+
+/// Checks links with one HTTP request each and on the file system.
+class NetworkLinkChecker : public LinkChecker {
+public:
+  /// Checks with `options`; when `job` is given and `options` has no abort function
+  /// of its own, a request ends as soon as the job's stopRequested turns true.
+  /// `job` must outlive the checker.
+  explicit NetworkLinkChecker(JobControl *job = nullptr, HttpCheckOptions options = {});
+
+  /// httpCheck of `url` with the checker's options: 0, 5 or 10.
+  int checkHttp(const std::string &url) override;
+  /// 0 when the file or folder `path` (a plain path, taken literally) can be opened
+  /// for reading, else 15. FIFOs and devices are judged without opening them.
+  int checkDisk(const std::string &path) override;
+
+private:
+  HttpCheckOptions options_;
+};
+
+} // namespace linkmoor

@@ -1,0 +1,31 @@
+#pragma once
+// Reading one page file whole into memory, with the reasons a file cannot be
+// treated as text.
+
+#include "storage/byte_buffer.h"
+
+#include <cstdint>
+#include <string>
+
+namespace linkmoor {
+
+/// How reading a page ended.
+enum class PageRead {
+  Text,       ///< Read whole; the buffer holds the text and a zero byte after it.
+  CannotOpen, ///< Missing, not a regular file, or no permission.
+  Empty,      ///< The file has no bytes; the buffer is not touched.
+  CannotRead, ///< Too large for the 32-bit offsets, no memory, or the read failed.
+  Binary,     ///< A zero byte among the text's bytes.
+};
+
+/// Largest page the engine reads: its offsets are 32-bit and the buffer holds one
+/// more byte than the text.
+constexpr std::int64_t kLargestPage = INT32_MAX - 1;
+
+/// Opens `path` read only, reads it whole into `buffer` (resized to size + 1 bytes
+/// when its size differs) and puts a zero byte after the text. `size` receives
+/// the text's size when the file could be read (Text or Binary), else 0. The file
+/// is closed before the call returns.
+PageRead readPage(const std::string &path, ByteBuffer &buffer, std::int32_t &size);
+
+} // namespace linkmoor
