@@ -50,7 +50,13 @@ void JobThread::dispatch(QWidget *owner, JobCode code) {
   const JobButtons buttons = jobButtons(code);
   if (buttons.known) {
     beginJob(owner, buttons.stop, buttons.skip);
-    if (auto *operation = dynamic_cast<JobOwner *>(owner)) operation->runJob(code, *this);
+    if (auto *operation = dynamic_cast<JobOwner *>(owner)) {
+      // An escaping exception would end the program from this thread; the job just ends.
+      try {
+        operation->runJob(code, *this);
+      } catch (...) {
+      }
+    }
     endJob();
   }
   busy_ = false;

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace linkmoor {
 namespace {
@@ -253,6 +254,14 @@ TEST_F(JobThreadTest, PanelMovesToAModalOwnersWindow) {
   inner.release = true;
   ASSERT_TRUE(waitUntil([&] { return !jobs_.isRunning(); }));
   inner.setParent(nullptr);
+}
+
+TEST_F(JobThreadTest, FailingOperationStillEndsTheJob) {
+  owner_.step = [](JobCode, JobThread &) { throw std::runtime_error("lost"); };
+  ASSERT_TRUE(jobs_.startJob(&owner_, JOB_LOCAL_ANALYZE));
+  ASSERT_TRUE(waitUntil([&] { return !jobs_.isRunning(); }));
+  EXPECT_FALSE(panel()->isVisible());
+  EXPECT_FALSE(panel()->running());
 }
 
 TEST_F(JobThreadTest, DestroyedPanelLeavesJobsHarmless) {
