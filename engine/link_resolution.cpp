@@ -4,6 +4,7 @@
 #include "engine/text_bounds.h"
 
 #include <algorithm>
+#include <vector>
 #include <strings.h>
 
 namespace linkmoor {
@@ -32,6 +33,44 @@ bool namesHost(std::string_view value, const std::string &host) {
   const std::string_view rest = value.substr(mark + 3);
   if (!rest.starts_with(host)) return false;
   return rest.size() == host.size() || rest[host.size()] == '/';
+}
+
+// A path relative to the site root with its "." and ".." steps taken, never above
+// the root (as a browser resolves it); the part from a "?" or "#" stays as it is.
+std::string withinRoot(const std::string &path) {
+  const std::size_t tail = std::min(path.find_first_of("?#"), path.size());
+  const std::string_view steps(path.data(), tail);
+  std::vector<std::string_view> kept;
+  bool endsInFolder = false;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t slash = std::min(steps.find('/', from), steps.size());
+    const std::string_view step = steps.substr(from, slash - from);
+    endsInFolder = step.empty() || step == "." || step == "..";
+    if (step == "..") {
+      if (!kept.empty()) kept.pop_back();
+    } else if (!step.empty() && step != ".") {
+      kept.push_back(step);
+    }
+    if (slash == steps.size()) break;
+    from = slash + 1;
+  }
+  std::string out = steps.starts_with('/') ? "/" : "";
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    if (i > 0) out += '/';
+    out.append(kept[i]);
+  }
+  if (endsInFolder && !kept.empty()) out += '/';
+  out.append(path, tail, std::string::npos);
+  return out;
+}
+
+bool hasDotStep(const std::string &path) {
+  const std::string_view steps(path.data(), std::min(path.find_first_of("?#"), path.size()));
+  return steps == "." || steps == ".." || steps.starts_with("./") || steps.starts_with("../") ||
+         steps.find("/./") != std::string_view::npos ||
+         steps.find("/../") != std::string_view::npos || steps.ends_with("/.") ||
+         steps.ends_with("/..");
 }
 
 } // namespace
@@ -64,7 +103,10 @@ void resolveLocal(LinkList &links, const char *text, const char *end,
       if (beginsWithFileScheme(link->target)) link->type = LinkType::Site;
     } else if (link->type == LinkType::Local) {
       const std::string value = linkValue(text, end, *link);
-      link->target = collapseSlashes(rootPath + "/" + resolveRelative(base, pageName, value));
+      std::string path = resolveRelative(base, pageName, value);
+      // A "../" left over from the root folder would test a file outside the site.
+      if (hasDotStep(path)) path = withinRoot(path);
+      link->target = collapseSlashes(rootPath + "/" + path);
     }
   }
 }

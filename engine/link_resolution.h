@@ -21,7 +21,8 @@ std::string linkValue(const char *text, const char *end, const LinkRecord &link)
 std::string collapseSlashes(std::string_view path);
 
 /// Local project: relative links (type 0) get root + "/" + the path resolved from
-/// the page's folder relative to `rootPath`, with runs of "/" collapsed; absolute
+/// the page's folder relative to `rootPath`, with "." and ".." steps that are left
+/// taken as a browser does (never above the root) and runs of "/" collapsed; absolute
 /// links (type 2) keep their value as target and become site links (type 1) when
 /// the value, after leading blanks, begins with "file://" in any letter case.
 /// `pageFolder` is the page's full folder, `pageName` its file name.

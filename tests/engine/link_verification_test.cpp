@@ -1,0 +1,277 @@
+// Checking targets over HTTP against a web server on 127.0.0.1 and on disk, and
+// the verification loop with its progress texts, Stop and Skip.
+#include "pipeline_support.h"
+#include "support/http_test_server.h"
+#include "support/temp_dir.h"
+
+#include "engine/link_verification.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+using namespace linkmoor;
+using linkmoor::test::HttpTestServer;
+using linkmoor::test::RecordingChecker;
+using linkmoor::test::RecordingJob;
+using linkmoor::test::TempDir;
+
+namespace {
+
+void addLink(LinkList &links, const std::string &target, LinkType type) {
+  auto link = std::make_unique<LinkRecord>();
+  link->valueStart = links.count();
+  link->valueEnd = links.count();
+  link->target = target;
+  link->type = type;
+  links.append(std::move(link));
+}
+
+int status(const LinkList &links, int i) { return static_cast<int>(links.at(i)->status); }
+
+} // namespace
+
+TEST(HttpTarget, OutcomesOfRealAnswers) {
+  HttpTestServer server;
+  NetworkLinkChecker checker;
+  EXPECT_EQ(checkHttpTarget(server.url("/ok"), checker), 0);
+  EXPECT_EQ(checkHttpTarget(server.url("/missing"), checker), 10);
+  EXPECT_EQ(checkHttpTarget(server.url("/error"), checker), 10);
+  EXPECT_EQ(checkHttpTarget(server.url("/moved"), checker), 0);
+  EXPECT_EQ(checkHttpTarget(server.url("/loop"), checker), 10);
+  EXPECT_EQ(server.requestCount("/ok"), 2); // once directly, once after the redirect
+}
+
+TEST(HttpTarget, NoServerGivesNoWebSite) {
+  NetworkLinkChecker checker;
+  const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusedPort()) + "/ok";
+  EXPECT_EQ(checkHttpTarget(refused, checker), 5);
+  EXPECT_EQ(checkHttpTarget("http://linkmoor-pipeline.invalid/page.htm", checker), 5);
+}
+
+TEST(HttpTarget, CharacterReferencesAreDecodedBeforeTheRequest) {
+  HttpTestServer server;
+  server.addRoute("/list", [](const httplib::Request &request, httplib::Response &response) {
+    const bool both = request.get_param_value("a") == "1" && request.get_param_value("b") == "2";
+    response.status = both ? 200 : 404;
+  });
+  server.addRoute("/tool--daemon.html",
+                  [](const httplib::Request &, httplib::Response &response) { response.status = 200; });
+  RecordingChecker checker;
+  EXPECT_EQ(checkHttpTarget(server.url("/list?a=1&amp;b=2"), checker), 0);
+  EXPECT_EQ(checkHttpTarget(server.url("/tool&#45;&#45;daemon.html"), checker), 0);
+  ASSERT_EQ(checker.httpAsked.size(), 2u);
+  EXPECT_EQ(checker.httpAsked[0], server.url("/list?a=1&b=2"));
+}
+
+TEST(DiskTarget, TestsTheFileABrowserWouldOpen) {
+  TempDir dir;
+  dir.write("page.htm", "x");
+  dir.write("list.htm", "x");
+  dir.write("my page.htm", "x");
+  dir.write("tool--daemon.html", "x");
+  NetworkLinkChecker checker;
+  EXPECT_EQ(checkDiskTarget(dir.file("page.htm#top"), checker), 0);
+  EXPECT_EQ(checkDiskTarget(dir.file("list.htm?x=1"), checker), 0);
+  EXPECT_EQ(checkDiskTarget(dir.file("my%20page.htm"), checker), 0);
+  EXPECT_EQ(checkDiskTarget(dir.file("tool&#45;&#45;daemon.html"), checker), 0);
+  EXPECT_EQ(checkDiskTarget("file://" + dir.file("my%20page.htm#x"), checker), 0);
+  EXPECT_EQ(checkDiskTarget("file://localhost" + dir.file("page.htm"), checker), 0);
+  EXPECT_EQ(checkDiskTarget(dir.path(), checker), 0); // a folder opens too
+  EXPECT_EQ(checkDiskTarget(dir.file("gone.htm#top"), checker), 15);
+  EXPECT_EQ(checkDiskTarget(dir.file("my page.htm/x"), checker), 15);
+}
+
+TEST(DiskTarget, FileUrlOfAnotherHostIsNotAskedAtAll) {
+  RecordingChecker checker;
+  EXPECT_EQ(checkDiskTarget("file://fileserver/share/page.htm", checker), 15);
+  EXPECT_TRUE(checker.diskAsked.empty());
+}
+
+TEST(DiskTarget, PathThatLooksLikeAUrlIsTakenAsAPath) {
+  TempDir dir;
+  dir.write("file:x.htm", "x");
+  NetworkLinkChecker checker;
+  char here[4096];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  ASSERT_EQ(chdir(dir.path().c_str()), 0);
+  EXPECT_EQ(checker.checkDisk("file:x.htm"), 0);
+  EXPECT_EQ(checker.checkDisk("file:y.htm"), 15);
+  ASSERT_EQ(chdir(here), 0);
+}
+
+TEST(DiskTarget, FifoAndDeviceGiveAResultWithoutBlocking) {
+  TempDir dir;
+  ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+  NetworkLinkChecker checker;
+  EXPECT_EQ(checkDiskTarget(dir.file("pipe"), checker), 0);
+  EXPECT_EQ(checkDiskTarget("file:///dev/null", checker), 0);
+}
+
+TEST(VerifyLocal, DiskForLocalAndSiteLinksHttpForRemoteLinks) {
+  HttpTestServer server;
+  TempDir dir;
+  dir.write("here.htm", "x");
+  LinkList links;
+  addLink(links, dir.file("here.htm"), LinkType::Local);
+  addLink(links, dir.file("gone.htm"), LinkType::Local);
+  addLink(links, "file://" + dir.file("here.htm"), LinkType::Site);
+  addLink(links, server.url("/ok?q=1"), LinkType::Remote);
+  addLink(links, server.url("/missing"), LinkType::Remote);
+  addLink(links, server.url("/ok"), static_cast<LinkType>(7)); // not checked
+  RecordingJob job;
+  RecordingChecker checker(&job);
+  int stop = 0, skip = 0;
+  verifyLocal(links, stop, skip, job, checker);
+
+  EXPECT_EQ(status(links, 0), 0);
+  EXPECT_EQ(status(links, 1), 15);
+  EXPECT_EQ(status(links, 2), 0);
+  EXPECT_EQ(status(links, 3), 0);
+  EXPECT_EQ(status(links, 4), 10);
+  EXPECT_EQ(status(links, 5), 0);
+  EXPECT_EQ(stop, 0);
+  EXPECT_EQ(skip, 0);
+  EXPECT_EQ(checker.diskAsked.size(), 3u);
+  EXPECT_EQ(checker.httpAsked.size(), 2u);
+  // Progress only for the links requested over the network, with their index.
+  const auto texts = job.recorded();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].action, "Requesting file from internet      3/6");
+  EXPECT_EQ(texts[0].item, server.url("/ok?q=1"));
+  EXPECT_TRUE(texts[0].cutQuery);
+  EXPECT_EQ(texts[1].action, "Requesting file from internet      4/6");
+}
+
+TEST(VerifyLocal, LinksWithAStatusAreNotCheckedAgain) {
+  HttpTestServer server;
+  LinkList links;
+  addLink(links, server.url("/ok"), LinkType::Remote);
+  links.at(0)->status = LinkStatus::NoWebFile;
+  RecordingJob job;
+  RecordingChecker checker;
+  int stop = 0, skip = 0;
+  verifyLocal(links, stop, skip, job, checker);
+  EXPECT_EQ(status(links, 0), 10);
+  EXPECT_TRUE(checker.httpAsked.empty());
+  EXPECT_EQ(server.requestCount("/ok"), 0);
+}
+
+TEST(VerifyRemote, EveryLinkGoesOverHttpAndTheSameTargetTwice) {
+  HttpTestServer server;
+  LinkList links;
+  addLink(links, server.url("/ok"), LinkType::Local);
+  addLink(links, server.url("/ok"), LinkType::Site);
+  addLink(links, server.url("/error"), LinkType::Remote);
+  addLink(links, "file:///dev/null", LinkType::Site); // not a web address
+  RecordingJob job;
+  RecordingChecker checker;
+  int stop = 0, skip = 0;
+  verifyRemote(links, stop, skip, job, checker);
+  EXPECT_EQ(status(links, 0), 0);
+  EXPECT_EQ(status(links, 1), 0);
+  EXPECT_EQ(status(links, 2), 10);
+  EXPECT_EQ(status(links, 3), 5);
+  EXPECT_EQ(server.requestCount("/ok"), 2);
+  EXPECT_TRUE(checker.diskAsked.empty());
+  EXPECT_EQ(job.recorded().size(), 4u);
+}
+
+TEST(Verification, ProgressCountsFromZeroToCountMinusOne) {
+  HttpTestServer server;
+  LinkList links;
+  for (int i = 0; i < 10; ++i)
+    addLink(links, server.url("/ok"), LinkType::Remote);
+  RecordingJob job;
+  NetworkLinkChecker checker(&job);
+  int stop = 0, skip = 0;
+  verifyRemote(links, stop, skip, job, checker);
+  const auto texts = job.recorded();
+  ASSERT_EQ(texts.size(), 10u);
+  for (int i = 0; i < 10; ++i)
+    EXPECT_EQ(texts[static_cast<std::size_t>(i)].action,
+              "Requesting file from internet      " + std::to_string(i) + "/10");
+  EXPECT_EQ(requestingText(0, 0), "Requesting file from internet      0/0");
+}
+
+TEST(Verification, StopEndsTheLoopAtTheNextLink) {
+  HttpTestServer server;
+  LinkList links;
+  for (int i = 0; i < 5; ++i)
+    addLink(links, server.url("/missing"), LinkType::Remote);
+  RecordingJob job;
+  job.stopAfterPolls = 4; // before link 0, after it, before link 1, after it
+  NetworkLinkChecker checker; // its own polls would shift the count
+  int stop = 0, skip = 0;
+  verifyLocal(links, stop, skip, job, checker);
+  EXPECT_EQ(stop, 1);
+  EXPECT_EQ(skip, 0);
+  EXPECT_EQ(status(links, 0), 10);
+  EXPECT_EQ(status(links, 1), 10);
+  for (int i = 2; i < 5; ++i)
+    EXPECT_EQ(status(links, i), 0) << i;
+  EXPECT_EQ(server.requestCount("/missing"), 2);
+}
+
+TEST(Verification, SkipEndsTheLoopAndLeavesTheRestUnchecked) {
+  TempDir dir;
+  LinkList links;
+  for (int i = 0; i < 4; ++i)
+    addLink(links, dir.file("gone" + std::to_string(i)), LinkType::Local);
+  RecordingJob job;
+  job.skipAtPoll = 3;
+  NetworkLinkChecker checker;
+  int stop = 0, skip = 0;
+  verifyLocal(links, stop, skip, job, checker);
+  EXPECT_EQ(skip, 1);
+  EXPECT_EQ(stop, 0);
+  EXPECT_EQ(status(links, 0), 15);
+  EXPECT_EQ(status(links, 1), 15);
+  EXPECT_EQ(status(links, 2), 0);
+  EXPECT_EQ(status(links, 3), 0);
+}
+
+TEST(Verification, FlagsAreOnlyEverSet) {
+  LinkList links;
+  RecordingJob job;
+  NetworkLinkChecker checker;
+  int stop = 1, skip = 1;
+  verifyLocal(links, stop, skip, job, checker);
+  EXPECT_EQ(stop, 1);
+  EXPECT_EQ(skip, 1);
+}
+
+TEST(Verification, StopDuringAHangingRequestEndsItAndTheLoop) {
+  HttpTestServer server;
+  LinkList links;
+  addLink(links, server.url("/hang"), LinkType::Remote);
+  addLink(links, server.url("/ok"), LinkType::Remote);
+  RecordingJob job;
+  // Time-outs far longer than the test may take: only Stop can end the request.
+  HttpCheckOptions options;
+  options.connectTimeoutSeconds = 300;
+  options.stallTimeoutSeconds = 300;
+  NetworkLinkChecker checker(&job, options);
+  std::thread presser([&] {
+    server.waitForRequests("/hang", 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    job.stop = true;
+  });
+  const auto started = std::chrono::steady_clock::now();
+  int stop = 0, skip = 0;
+  verifyRemote(links, stop, skip, job, checker);
+  const auto waited = std::chrono::steady_clock::now() - started;
+  presser.join();
+
+  EXPECT_EQ(stop, 1);
+  EXPECT_EQ(status(links, 0), 0); // the cut request says nothing about the link
+  EXPECT_EQ(status(links, 1), 0);
+  EXPECT_EQ(server.requestCount("/ok"), 0);
+  // Not a speed figure: only tells an ended request from one that ran to its time-out.
+  EXPECT_LT(waited, std::chrono::seconds(120));
+}
