@@ -202,6 +202,15 @@ TEST_F(EditorControlTest, RightClickShowsTheMenuAndRunsTheChosenCommand) {
   EXPECT_EQ(editor.textCursor().selectedText(), QString("select me"));
 }
 
+TEST_F(EditorControlTest, RightButtonKeepsTheSelectionForTheMenu) {
+  editor.setEditorText("some words here");
+  editor.selectAll();
+  QTest::mousePress(editor.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(20, 5));
+  QTest::mouseRelease(editor.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(20, 5));
+  EXPECT_EQ(editor.textCursor().selectedText(), QString("some words here"));
+  EXPECT_TRUE(editor.editMenuState().hasSelection);
+}
+
 TEST_F(EditorControlTest, GoToLineSelectsItAndScrollsItToTheTop) {
   editor.setEditorText(numberedLines(100));
   editor.goToLine(41, true);
