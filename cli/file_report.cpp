@@ -45,7 +45,7 @@ std::string formatText(const FileReport &r) {
            column(pair(s.siteLinks, s.siteLinksMissing), 12) +
            column(pair(s.remoteLinks, s.remoteLinksMissing), 12);
   out += "\n";
-  if (r.notChecked > 0) out += "    " + std::to_string(r.notChecked) + " links not checked\n";
+  if (r.notChecked > 0) out += "    " + std::to_string(r.notChecked) + (r.notChecked == 1 ? " link" : " links") + " not checked\n";
   for (const ReportRow &row : r.rows) {
     out += "    line " + column(std::to_string(row.line), 5) + "  " + padRight(row.type, 12) + "  " +
            padRight(row.error, 35) + "  " + row.excerpt;

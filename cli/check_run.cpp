@@ -1,0 +1,161 @@
+#include "cli/check_run.h"
+
+#include "cli/cached_link_checker.h"
+#include "cli/file_report.h"
+#include "cli/progress_line.h"
+#include "cli/site_walker.h"
+#include "engine/analysis_pass.h"
+#include "engine/error_list.h"
+#include "engine/html_scanner.h"
+#include "engine/job_control.h"
+#include "platform/http_check.h"
+#include "storage/byte_buffer.h"
+#include "storage/current_projects.h"
+
+#include <memory>
+#include <ostream>
+#include <sys/stat.h>
+#include <thread>
+
+namespace linkmoor::cli {
+
+namespace {
+
+/// The job as the analysis of one file sees it: never stopped, and the second
+/// line of the progress display is the current link.
+class CheckJob : public JobControl {
+public:
+  bool stopRequested() override { return false; }
+  bool takeSkip() override { return false; }
+  void setItemText(const std::string &, const std::string &, bool) override {}
+};
+
+bool isFolder(const std::string &path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+/// Links that the run would have requested over HTTP.
+int httpLinkCount(const HtmlScanner &scanner, bool remote) {
+  if (remote) return scanner.links.count();
+  int count = 0;
+  for (const auto &link : scanner.links)
+    if (link && link->type == LinkType::Remote) ++count;
+  return count;
+}
+
+void fillRows(FileReport &report, const ErrorList &list) {
+  for (const auto &record : list) {
+    if (!record) continue;
+    RowTexts texts = list.linkRows ? linkText(*record) : kindText(*record);
+    ReportRow row;
+    row.line = record->line + 1;
+    row.type = std::string(texts.type);
+    row.error = std::string(texts.error);
+    row.excerpt = record->excerpt;
+    row.target = record->target;
+    row.linkRow = list.linkRows != 0;
+    report.rows.push_back(std::move(row));
+  }
+}
+
+FileReport checkFile(const std::string &file, bool remote, bool noInternet,
+                     LinkChecker &checker) {
+  CheckJob job;
+  FileReport report;
+  report.file = file;
+  report.remote = remote;
+  int stop = 0, skip = 0;
+  {
+    HtmlScanner scanner;
+    report.analysed = findGeneralInfo(scanner, file, report.summary, remote, stop, skip, job,
+                                      checker) == 1;
+    if (report.analysed && noInternet && !report.hasSyntaxErrors())
+      report.notChecked = httpLinkCount(scanner, remote);
+  }
+  if (report.analysed && report.summary.errorTotal() > 0) {
+    HtmlScanner scanner;
+    ErrorList list;
+    ByteBuffer text;
+    stop = skip = 0;
+    if (findDescription(scanner, file, list, remote, text, stop, skip, job, checker) == 1)
+      fillRows(report, list);
+  }
+  return report;
+}
+
+void setProject(const CheckOptions &o) {
+  if (o.remoteSite.empty()) {
+    CurrentLocalProject.rootPath = o.root;
+    return;
+  }
+  CurrentRemoteProject.downloadPath = o.root;
+  CurrentRemoteProject.addProjectNameToDownload = 0;
+  CurrentRemoteProject.subdomainPath = o.subdomainPath;
+  CurrentRemoteProject.subdomainName = o.remoteSite;
+}
+
+} // namespace
+
+UrlCheck networkUrlCheck(long timeoutSeconds) {
+  return [timeoutSeconds](const std::string &url) {
+    HttpCheckOptions options;
+    options.connectTimeoutSeconds = timeoutSeconds;
+    options.stallTimeoutSeconds = timeoutSeconds;
+    return httpCheck(url, options);
+  };
+}
+
+int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::FILE *progress,
+             const UrlCheck &check) {
+  if (!isFolder(o.root)) {
+    err << "linkmoor-check: cannot read the folder " << o.root << "\n";
+    return 2;
+  }
+  std::vector<std::string> files = o.files;
+  if (files.empty()) {
+    bool ok = false;
+    files = listSitePages(o.root, ok);
+    if (!ok) {
+      err << "linkmoor-check: cannot read the folder " << o.root << "\n";
+      return 2;
+    }
+  }
+  setProject(o);
+  const bool remote = !o.remoteSite.empty();
+
+  std::unique_ptr<UrlCache> cache;
+  std::thread lookahead;
+  if (!o.noInternet) {
+    cache = std::make_unique<UrlCache>(check, o.jobs);
+    // Reads the pages ahead of the report so that their URLs are already being
+    // checked, o.jobs at a time, when the report reaches them.
+    lookahead = std::thread([&] {
+      QueueingLinkChecker queueing(*cache);
+      CheckJob job;
+      for (const std::string &file : files) {
+        HtmlScanner scanner;
+        FileSummary summary;
+        int stop = 0, skip = 0;
+        findGeneralInfo(scanner, file, summary, remote, stop, skip, job, queueing);
+      }
+    });
+  }
+
+  CachedLinkChecker checker(cache.get());
+  ProgressLine line(progress, progress != nullptr);
+  RunTotals totals;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    line.show(i, files.size(), cache ? cache->checkedCount() : 0, files[i]);
+    FileReport report = checkFile(files[i], remote, o.noInternet, checker);
+    totals.add(report);
+    out << (o.json ? formatJson(report) + "\n" : formatText(report));
+  }
+  if (lookahead.joinable()) lookahead.join();
+  line.finish();
+  if (!o.json) out << formatTotals(totals);
+  out.flush();
+  return totals.exitStatus();
+}
+
+} // namespace linkmoor::cli
