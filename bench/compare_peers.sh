@@ -47,7 +47,10 @@ for _ in 1 2 3; do
   t=$(seconds sh -c "'$check' --no-internet --json '$site' >ours.json")
   ours=$(awk "BEGIN {print ($t < $ours) ? $t : $ours}")
 done
-peak=$( { /usr/bin/time -f '%M' "$check" --no-internet --json "$site" >/dev/null; } 2>&1 | tail -1)
+peak=$(python3 -c 'import resource, subprocess, sys
+subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL)
+print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)' "$check" --no-internet --json "$site")
+largest=$(find "$site" \( -name '*.html' -o -name '*.htm' \) -printf '%s\n' | sort -n | tail -1)
 
 # linkchecker drops to user nobody when run as root: its output folder must be writable.
 mkdir -p out && chmod 777 out
@@ -72,5 +75,5 @@ printf '\n%-28s %10s %10s %22s\n' "checker" "seconds" "ratio" "broken (pages / t
 printf '%-28s %10.3f %10s %22s\n' "linkmoor-check" "$ours" "1" "$(echo $ours_pages | tr ' ' /)"
 printf '%-28s %10.3f %10.0f %22s\n' "linkchecker" "$lc" "$(awk "BEGIN {print $lc / $ours}")" "$(echo $lc_counts | tr ' ' /)"
 printf '%-28s %10.3f %10.0f %22s\n' "checklink" "$cl" "$(awk "BEGIN {print $cl / $ours}")" "$(echo $cl_counts | tr ' ' /)"
-echo "linkmoor-check peak memory: ${peak} KiB"
+echo "linkmoor-check peak memory: ${peak} KiB; largest page: $((largest / 1024)) KiB"
 echo "outputs: $work/ours.json $work/out/"

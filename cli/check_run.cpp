@@ -2,6 +2,7 @@
 
 #include "cli/cached_link_checker.h"
 #include "cli/file_report.h"
+#include "cli/memory_gate.h"
 #include "cli/progress_line.h"
 #include "cli/site_walker.h"
 #include "engine/analysis_pass.h"
@@ -12,7 +13,11 @@
 #include "storage/byte_buffer.h"
 #include "storage/current_projects.h"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <ostream>
 #include <sys/stat.h>
 #include <thread>
@@ -106,6 +111,45 @@ UrlCheck networkUrlCheck(long timeoutSeconds) {
   };
 }
 
+namespace {
+
+/// Byte sizes of the pages (0 for those that cannot be looked at).
+std::vector<std::uint64_t> pageSizes(const std::string &root, const std::vector<std::string> &files) {
+  std::vector<std::uint64_t> sizes;
+  sizes.reserve(files.size());
+  for (const std::string &file : files) {
+    struct stat info {};
+    bool regular = stat((root + "/" + file).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    sizes.push_back(regular ? static_cast<std::uint64_t>(info.st_size) : 0);
+  }
+  return sizes;
+}
+
+/// Reports finished out of order, written in order.
+class OrderedReports {
+public:
+  explicit OrderedReports(std::size_t count) : reports_(count), done_(count, false) {}
+  void put(std::size_t index, FileReport report) {
+    std::lock_guard lock(mutex_);
+    reports_[index] = std::move(report);
+    done_[index] = true;
+    ready_.notify_all();
+  }
+  FileReport take(std::size_t index) {
+    std::unique_lock lock(mutex_);
+    ready_.wait(lock, [&] { return done_[index]; });
+    return std::move(reports_[index]);
+  }
+
+private:
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::vector<FileReport> reports_;
+  std::vector<bool> done_;
+};
+
+} // namespace
+
 int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::FILE *progress,
              const UrlCheck &check) {
   if (!isFolder(o.root)) {
@@ -124,6 +168,15 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   setProject(o);
   const bool remote = !o.remoteSite.empty();
 
+  // Each pass holds a page twice (as read and as worked on). Pages are analysed
+  // on several threads while the pages held add up to no more than one and a half
+  // times the largest, so the run's page memory stays within three times the
+  // largest page; the largest is analysed alone.
+  const std::vector<std::uint64_t> sizes = pageSizes(o.root, files);
+  std::uint64_t largest = 1;
+  for (std::uint64_t size : sizes) largest = std::max(largest, size);
+  MemoryGate gate(largest + largest / 2);
+
   std::unique_ptr<UrlCache> cache;
   std::thread lookahead;
   if (!o.noInternet) {
@@ -133,24 +186,38 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
     lookahead = std::thread([&] {
       QueueingLinkChecker queueing(*cache);
       CheckJob job;
-      for (const std::string &file : files) {
+      for (std::size_t i = 0; i < files.size(); ++i) {
+        GateHold hold(gate, sizes[i]);
         HtmlScanner scanner;
         FileSummary summary;
         int stop = 0, skip = 0;
-        findGeneralInfo(scanner, file, summary, remote, stop, skip, job, queueing);
+        findGeneralInfo(scanner, files[i], summary, remote, stop, skip, job, queueing);
       }
     });
   }
 
-  CachedLinkChecker checker(cache.get());
+  OrderedReports reports(files.size());
+  std::atomic<std::size_t> nextPage{0};
+  const unsigned workerCount = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+  std::vector<std::thread> workers;
+  for (unsigned w = 0; w < workerCount; ++w)
+    workers.emplace_back([&] {
+      CachedLinkChecker checker(cache.get());
+      for (std::size_t i; (i = nextPage++) < files.size();) {
+        GateHold hold(gate, sizes[i]);
+        reports.put(i, checkFile(files[i], remote, o.noInternet, checker));
+      }
+    });
+
   ProgressLine line(progress, progress != nullptr);
   RunTotals totals;
   for (std::size_t i = 0; i < files.size(); ++i) {
     line.show(i, files.size(), cache ? cache->checkedCount() : 0, files[i]);
-    FileReport report = checkFile(files[i], remote, o.noInternet, checker);
+    FileReport report = reports.take(i);
     totals.add(report);
     out << (o.json ? formatJson(report) + "\n" : formatText(report));
   }
+  for (std::thread &worker : workers) worker.join();
   if (lookahead.joinable()) lookahead.join();
   line.finish();
   if (!o.json) out << formatTotals(totals);

@@ -1,0 +1,45 @@
+#pragma once
+// Bounds the page text held in memory by the threads of one run.
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+namespace linkmoor::cli {
+
+/// Admits pages in the order asked while the bytes admitted and not yet released
+/// stay within `limit`; a page larger than the limit is admitted alone.
+class MemoryGate {
+public:
+  explicit MemoryGate(std::uint64_t limit) : limit_(limit) {}
+
+  /// Waits until `bytes` may be held, then counts them.
+  void acquire(std::uint64_t bytes);
+  /// Gives back what `acquire` counted.
+  void release(std::uint64_t bytes);
+
+private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::uint64_t limit_;
+  std::uint64_t held_ = 0;
+  std::uint64_t nextTicket_ = 0;
+  std::uint64_t serving_ = 0;
+};
+
+/// Holds `bytes` of a gate for one scope.
+class GateHold {
+public:
+  GateHold(MemoryGate &gate, std::uint64_t bytes) : gate_(gate), bytes_(bytes) {
+    gate_.acquire(bytes_);
+  }
+  ~GateHold() { gate_.release(bytes_); }
+  GateHold(const GateHold &) = delete;
+  GateHold &operator=(const GateHold &) = delete;
+
+private:
+  MemoryGate &gate_;
+  std::uint64_t bytes_;
+};
+
+} // namespace linkmoor::cli
