@@ -1,0 +1,54 @@
+#include "cli/memory_gate.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+using linkmoor::cli::GateHold;
+using linkmoor::cli::MemoryGate;
+
+TEST(MemoryGate, HeldBytesNeverExceedTheLimitAndALargePageRunsAlone) {
+  MemoryGate gate(150);
+  std::atomic<int> held{0}, peak{0}, alone{0};
+  std::vector<std::thread> threads;
+  const int sizes[] = {100, 40, 40, 200, 40, 100, 10, 10, 150, 60};
+  for (int size : sizes)
+    threads.emplace_back([&, size] {
+      GateHold hold(gate, static_cast<std::uint64_t>(size));
+      int now = held += size;
+      int seen = peak.load();
+      while (now > seen && !peak.compare_exchange_weak(seen, now)) {
+      }
+      if (size > 150 && now == size) ++alone;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      held -= size;
+    });
+  for (auto &t : threads) t.join();
+  EXPECT_EQ(alone.load(), 1);
+  EXPECT_LE(peak.load(), 200);
+  EXPECT_EQ(held.load(), 0);
+}
+
+TEST(MemoryGate, AWaitingPageIsNotOvertakenBySmallerOnes) {
+  MemoryGate gate(100);
+  gate.acquire(60);
+  std::atomic<bool> bigAdmitted{false}, smallAdmitted{false};
+  std::thread big([&] {
+    gate.acquire(80);
+    bigAdmitted = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  std::thread small([&] {
+    gate.acquire(10);
+    smallAdmitted = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_FALSE(bigAdmitted);
+  EXPECT_FALSE(smallAdmitted) << "the small page would fit but waits its turn";
+  gate.release(60);
+  big.join();
+  small.join();
+  EXPECT_TRUE(bigAdmitted && smallAdmitted);
+}
