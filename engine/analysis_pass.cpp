@@ -41,9 +41,9 @@ bool hasSyntaxError(const HtmlScanner &scanner) {
 
 // Blanking, case restoring, extraction, resolution in the current project and
 // the checks of the links.
-void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded,
-                  const char *loadedEnd, bool keepLineFeeds, const std::string &pageName,
-                  bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker) {
+void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, const char *loadedEnd,
+                  bool keepLineFeeds, const std::string &pageName, bool remote, int &stop,
+                  int &skip, JobControl &job, LinkChecker &checker) {
   scanner.blankForLinks(work.begin(), work.end(), keepLineFeeds);
   HtmlScanner::restoreCase(work.begin(), work.end(), loaded, loadedEnd);
   HtmlScanner::slashes(work.begin(), work.end());

@@ -4,8 +4,8 @@
 #include "engine/text_bounds.h"
 
 #include <algorithm>
-#include <vector>
 #include <strings.h>
+#include <vector>
 
 namespace linkmoor {
 
@@ -92,9 +92,8 @@ std::string collapseSlashes(std::string_view path) {
   return out;
 }
 
-void resolveLocal(LinkList &links, const char *text, const char *end,
-                  const std::string &pageFolder, const std::string &pageName,
-                  const std::string &rootPath) {
+void resolveLocal(LinkList &links, const char *text, const char *end, const std::string &pageFolder,
+                  const std::string &pageName, const std::string &rootPath) {
   const std::string base = relativeFolder(pageFolder, rootPath.size());
   for (const auto &link : links) {
     if (!link) continue;
@@ -115,8 +114,7 @@ void resolveRemote(LinkList &links, const char *text, const char *end,
                    const std::string &pageFolder, const std::string &pageName,
                    const std::string &downloadFolder, const std::string &subdomainPath,
                    const std::string &subdomainName) {
-  const std::string base =
-      relativeFolder(pageFolder, downloadFolder.size() + subdomainPath.size());
+  const std::string base = relativeFolder(pageFolder, downloadFolder.size() + subdomainPath.size());
   for (const auto &link : links) {
     if (!link) continue;
     if (link->type == LinkType::Remote) {
@@ -124,8 +122,8 @@ void resolveRemote(LinkList &links, const char *text, const char *end,
       if (namesHost(link->target, subdomainName)) link->type = LinkType::Site;
     } else if (link->type == LinkType::Local) {
       const std::string value = linkValue(text, end, *link);
-      link->target = "http://" + collapseSlashes(subdomainName + "/" +
-                                                 resolveRelative(base, pageName, value));
+      link->target =
+          "http://" + collapseSlashes(subdomainName + "/" + resolveRelative(base, pageName, value));
     }
   }
 }

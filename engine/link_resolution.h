@@ -26,9 +26,8 @@ std::string collapseSlashes(std::string_view path);
 /// links (type 2) keep their value as target and become site links (type 1) when
 /// the value, after leading blanks, begins with "file://" in any letter case.
 /// `pageFolder` is the page's full folder, `pageName` its file name.
-void resolveLocal(LinkList &links, const char *text, const char *end,
-                  const std::string &pageFolder, const std::string &pageName,
-                  const std::string &rootPath);
+void resolveLocal(LinkList &links, const char *text, const char *end, const std::string &pageFolder,
+                  const std::string &pageName, const std::string &rootPath);
 
 /// Remote project: relative links get "http://" + `subdomainName` + "/" + the path
 /// resolved from the page's folder below `downloadFolder` + `subdomainPath` (runs

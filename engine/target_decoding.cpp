@@ -17,7 +17,7 @@ struct NamedReference {
 
 // Only the references that turn up in addresses; "nbsp" gives U+00A0 in UTF-8.
 constexpr NamedReference kNamed[] = {
-    {"amp", "&"},  {"lt", "<"},    {"gt", ">"},    {"quot", "\""}, {"apos", "'"},
+    {"amp", "&"},         {"lt", "<"},  {"gt", ">"}, {"quot", "\""}, {"apos", "'"},
     {"nbsp", "\xC2\xA0"}, {"AMP", "&"}, {"LT", "<"}, {"GT", ">"},    {"QUOT", "\""},
 };
 
@@ -59,8 +59,8 @@ std::size_t decodeNumeric(std::string_view text, std::size_t at, std::string &ou
   std::uint32_t code = 0;
   bool tooLarge = false;
   while (i < text.size()) {
-    const int digit = hex ? hexValue(text[i])
-                          : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    const int digit =
+        hex ? hexValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) break;
     // Keep consuming the digits of an oversized value without overflowing.
     if (!tooLarge) {

@@ -125,8 +125,8 @@ TEST_F(LocalPass, ZeroByteMakesTheFileBinary) {
 TEST_F(LocalPass, FilesTooLargeForTheOffsetsCannotBeRead) {
   // Sparse files: no disk space is used. Cutting the size to 32 bits would make
   // the first "empty" and the second a 5-byte page.
-  for (std::uintmax_t size : {std::uintmax_t(1) << 32, (std::uintmax_t(1) << 32) + 5,
-                              std::uintmax_t(1) << 31}) {
+  for (std::uintmax_t size :
+       {std::uintmax_t(1) << 32, (std::uintmax_t(1) << 32) + 5, std::uintmax_t(1) << 31}) {
     dir.write("huge.htm", "<p>");
     std::filesystem::resize_file(dir.file("huge.htm"), size);
     FileSummary summary;
@@ -238,7 +238,8 @@ TEST_F(LocalPass, StopAndSkipDuringTheChecksKeepPartialCounts) {
 }
 
 TEST_F(LocalPass, AnalyzeOnATextInMemoryStopsAtItsZeroByte) {
-  const std::string text = std::string("<a href=\"here.htm\">x</a>\0<a href=\"gone.htm\">", 47);
+  static const char bytes[] = "<a href=\"here.htm\">x</a>\0<a href=\"gone.htm\">";
+  const std::string text(bytes, sizeof bytes - 1);
   FileSummary summary;
   ASSERT_TRUE(analyzeForSummary(scanner, dir.path(), "p.htm", text.data(),
                                 text.data() + text.size(), summary, false, stop, skip, job,
@@ -274,8 +275,10 @@ protected:
     dir.write("site/www/sub/p.htm",
               "<html>\n<a href=\"x.htm\">x</a>\n<a href=\"../ok\">ok</a>\n"
               "<a href=\"gone.htm\">gone</a>\n"
-              "<a href=\"" + server.url("/missing") + "\">site</a>\n"
-              "<a href=\"http://linkmoor.remote.invalid/\">other</a>\n</html>\n");
+              "<a href=\"" +
+                  server.url("/missing") +
+                  "\">site</a>\n"
+                  "<a href=\"http://linkmoor.remote.invalid/\">other</a>\n</html>\n");
     server.addRoute("/sub/x.htm",
                     [](const httplib::Request &, httplib::Response &r) { r.status = 200; });
   }

@@ -107,8 +107,8 @@ TEST_F(DemoSitePipeline, GeneralPassGivesTheListedRows) {
     EXPECT_EQ(summary.errorTotal(), row.errs);
     EXPECT_EQ(stop, 0);
     EXPECT_EQ(skip, 0);
-    const int missing = summary.localLinksMissing + summary.siteLinksMissing +
-                        summary.remoteLinksMissing;
+    const int missing =
+        summary.localLinksMissing + summary.siteLinksMissing + summary.remoteLinksMissing;
     totalMissing += missing;
     pagesWithMissing += missing > 0;
   }
@@ -124,9 +124,9 @@ TEST_F(DemoSitePipeline, CharacterReferenceLinksFindTheirPage) {
   HtmlScanner scanner;
   FileSummary summary;
   int stop = 0, skip = 0;
-  ASSERT_EQ(findGeneralInfo(scanner, "docs/reference/api.htm", summary, false, stop, skip, job,
-                            checker),
-            1);
+  ASSERT_EQ(
+      findGeneralInfo(scanner, "docs/reference/api.htm", summary, false, stop, skip, job, checker),
+      1);
   int referenceLinks = 0;
   for (const auto &link : scanner.links) {
     if (link->target.find("&#45;") == std::string::npos) continue;

@@ -63,9 +63,8 @@ TEST(LocalResolution, RelativeLinksBecomePathsUnderTheRoot) {
 }
 
 TEST(LocalResolution, PageInTheRootAndStepsAboveIt) {
-  const auto links =
-      resolvedLocal(anchor("a.htm") + anchor("../../b.htm") + anchor("?q=1"), "/site", "index.htm",
-                    "/site");
+  const auto links = resolvedLocal(anchor("a.htm") + anchor("../../b.htm") + anchor("?q=1"),
+                                   "/site", "index.htm", "/site");
   ASSERT_EQ(links.size(), 3u);
   EXPECT_EQ(links[0].target, "/site/a.htm");
   EXPECT_EQ(links[1].target, "/site/b.htm"); // never above the root
@@ -73,10 +72,10 @@ TEST(LocalResolution, PageInTheRootAndStepsAboveIt) {
 }
 
 TEST(LocalResolution, DotStepsNeverLeaveTheRoot) {
-  const auto links = resolvedLocal(anchor("../x.htm") + anchor("a/../../y.htm") +
-                                       anchor("/../z.htm") + anchor("a/./b/../c.htm?u=../q") +
-                                       anchor("../"),
-                                   "/site", "index.htm", "/site");
+  const auto links =
+      resolvedLocal(anchor("../x.htm") + anchor("a/../../y.htm") + anchor("/../z.htm") +
+                        anchor("a/./b/../c.htm?u=../q") + anchor("../"),
+                    "/site", "index.htm", "/site");
   ASSERT_EQ(links.size(), 5u);
   EXPECT_EQ(links[0].target, "/site/x.htm");
   EXPECT_EQ(links[1].target, "/site/y.htm");
@@ -121,9 +120,9 @@ TEST(LocalResolution, TargetKeepsCharacterReferencesAsWritten) {
 }
 
 TEST(RemoteResolution, RelativeLinksBecomeAddressesOnTheSubdomain) {
-  const auto links = resolvedRemote(anchor("x.htm") + anchor("../up.htm") + anchor("/root.htm") +
-                                        anchor("#top"),
-                                    "/dl/www/sub", "p.htm", "/dl", "/www/", "site.test");
+  const auto links =
+      resolvedRemote(anchor("x.htm") + anchor("../up.htm") + anchor("/root.htm") + anchor("#top"),
+                     "/dl/www/sub", "p.htm", "/dl", "/www/", "site.test");
   ASSERT_EQ(links.size(), 4u);
   EXPECT_EQ(links[0].target, "http://site.test/sub/x.htm");
   EXPECT_EQ(links[1].target, "http://site.test/up.htm");

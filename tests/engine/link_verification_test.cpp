@@ -60,8 +60,9 @@ TEST(HttpTarget, CharacterReferencesAreDecodedBeforeTheRequest) {
     const bool both = request.get_param_value("a") == "1" && request.get_param_value("b") == "2";
     response.status = both ? 200 : 404;
   });
-  server.addRoute("/tool--daemon.html",
-                  [](const httplib::Request &, httplib::Response &response) { response.status = 200; });
+  server.addRoute("/tool--daemon.html", [](const httplib::Request &, httplib::Response &response) {
+    response.status = 200;
+  });
   RecordingChecker checker;
   EXPECT_EQ(checkHttpTarget(server.url("/list?a=1&amp;b=2"), checker), 0);
   EXPECT_EQ(checkHttpTarget(server.url("/tool&#45;&#45;daemon.html"), checker), 0);
@@ -205,7 +206,7 @@ TEST(Verification, StopEndsTheLoopAtTheNextLink) {
   for (int i = 0; i < 5; ++i)
     addLink(links, server.url("/missing"), LinkType::Remote);
   RecordingJob job;
-  job.stopAfterPolls = 4; // before link 0, after it, before link 1, after it
+  job.stopAfterPolls = 4;     // before link 0, after it, before link 1, after it
   NetworkLinkChecker checker; // its own polls would shift the count
   int stop = 0, skip = 0;
   verifyLocal(links, stop, skip, job, checker);

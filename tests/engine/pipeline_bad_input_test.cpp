@@ -88,17 +88,16 @@ TEST_F(BadInput, MegabyteLinkValues) {
   const std::string huge(1 << 20, 'a');
   dir.write("t.htm", "x");
   FileSummary summary;
-  auto local = statuses("big.htm",
-                        anchor(huge) + anchor(std::string(1 << 20, '/')) +
-                            anchor([] {
-                              std::string steps;
-                              for (int i = 0; i < 350000; ++i)
-                                steps += "../";
-                              return steps + "t.htm";
-                            }()) +
-                            anchor(std::string(200000, '&') + "#45;") +
-                            anchor(server.url("/") + huge),
-                        false, summary);
+  auto local =
+      statuses("big.htm",
+               anchor(huge) + anchor(std::string(1 << 20, '/')) + anchor([] {
+                 std::string steps;
+                 for (int i = 0; i < 350000; ++i)
+                   steps += "../";
+                 return steps + "t.htm";
+               }()) +
+                   anchor(std::string(200000, '&') + "#45;") + anchor(server.url("/") + huge),
+               false, summary);
   ASSERT_EQ(local.size(), 5u);
   EXPECT_EQ(local[0], 15);
   EXPECT_EQ(local[1], 0); // the root folder itself
@@ -120,13 +119,13 @@ TEST_F(BadInput, BlanksControlBytesAndBytesAbove127OnDisk) {
             "x");
   dir.write("t.htm", "x");
   FileSummary summary;
-  const auto result = statuses("odd.htm",
-                               anchor("my page.htm") + anchor("caf\xE9.htm") +
-                                   anchor("a\x01"
-                                          "b.htm") +
-                                   anchor("  t.htm \t") + anchor("no\x7F\xFF.htm") +
-                                   anchor("my%20page.htm#x"),
-                               false, summary);
+  const auto result =
+      statuses("odd.htm",
+               anchor("my page.htm") + anchor("caf\xE9.htm") +
+                   anchor("a\x01"
+                          "b.htm") +
+                   anchor("  t.htm \t") + anchor("no\x7F\xFF.htm") + anchor("my%20page.htm#x"),
+               false, summary);
   EXPECT_EQ(result, (std::vector<int>{0, 0, 0, 0, 15, 0}));
 }
 
@@ -135,10 +134,10 @@ TEST_F(BadInput, BlanksControlBytesAndBytesAbove127OverHttp) {
     server.addRoute(path, [](const httplib::Request &, httplib::Response &r) { r.status = 200; });
   FileSummary summary;
   const auto result = statuses("odd.htm",
-                               anchor("caf\xE9 x.htm") + anchor("a\x01\x1F"
-                                                                "b") +
-                                   "<a href=\"" + server.url("/my page.htm") +
-                                   "\">x</a>",
+                               anchor("caf\xE9 x.htm") +
+                                   anchor("a\x01\x1F"
+                                          "b") +
+                                   "<a href=\"" + server.url("/my page.htm") + "\">x</a>",
                                true, summary);
   ASSERT_EQ(result.size(), 3u);
   EXPECT_EQ(result[0], 0);
@@ -149,11 +148,10 @@ TEST_F(BadInput, BlanksControlBytesAndBytesAbove127OverHttp) {
 TEST_F(BadInput, FifoAndDeviceTargetsDoNotBlock) {
   ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
   FileSummary summary;
-  const auto result =
-      statuses("dev.htm",
-               anchor("pipe") + anchor("file:///dev/null") + anchor("file:///dev/zero") +
-                   anchor("file:///dev/nonexistent"),
-               false, summary);
+  const auto result = statuses("dev.htm",
+                               anchor("pipe") + anchor("file:///dev/null") +
+                                   anchor("file:///dev/zero") + anchor("file:///dev/nonexistent"),
+                               false, summary);
   EXPECT_EQ(result, (std::vector<int>{0, 0, 0, 15}));
 }
 
