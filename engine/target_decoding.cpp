@@ -138,6 +138,7 @@ std::string decodeCharacterReferences(std::string_view text) {
 }
 
 std::string decodePercentEscapes(std::string_view text) {
+  if (text.find('%') == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -165,8 +166,12 @@ bool diskPathOfTarget(std::string_view target, std::string &path) {
   while (!rest.empty() && isBlankOrControl(rest.back()))
     rest.remove_suffix(1);
   if (startsWithNoCase(rest, "file:") && !pathOfFileUrl(rest, rest)) return false;
-  const std::size_t cut = rest.find_first_of("#?");
-  if (cut != std::string_view::npos) rest = rest.substr(0, cut);
+  // A plain loop: find_first_of calls memchr once per character of the text.
+  for (std::size_t i = 0; i < rest.size(); ++i)
+    if (rest[i] == '#' || rest[i] == '?') {
+      rest = rest.substr(0, i);
+      break;
+    }
   path = decodePercentEscapes(rest);
   return true;
 }
