@@ -13,7 +13,9 @@ HelpPane::HelpPane(QWidget *parent) : QTextBrowser(parent) {
   setFrameShape(QFrame::NoFrame);
 }
 
-QUrl HelpPane::startPage() { return QUrl::fromLocalFile(helpPagePath(QStringLiteral("start.htm"))); }
+QUrl HelpPane::startPage() {
+  return QUrl::fromLocalFile(helpPagePath(QStringLiteral("start.htm")));
+}
 
 void HelpPane::navigate(const QUrl &url) {
   if (!url.isLocalFile()) {

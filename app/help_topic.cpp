@@ -32,7 +32,8 @@ void setHelpFolder(const QString &folder) { helpFolderOverride() = folder; }
 QString helpPagePath(const QString &page) {
   QString relative = page;
   relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  while (relative.startsWith(QLatin1Char('/'))) relative.remove(0, 1);
+  while (relative.startsWith(QLatin1Char('/')))
+    relative.remove(0, 1);
   return helpFolder() + QLatin1Char('/') + relative;
 }
 

@@ -48,8 +48,9 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
   connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QPushButton::setEnabled);
   connect(contents, &QPushButton::clicked, this,
           [this] { showPage(helpPagePath(QStringLiteral("about/about.htm"))); });
-  connect(browser_, &QTextBrowser::sourceChanged, this,
-          [this](const QUrl &url) { current_ = url.isLocalFile() ? url.toLocalFile() : QString(); });
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl &url) {
+    current_ = url.isLocalFile() ? url.toLocalFile() : QString();
+  });
   resize(640, 520);
 }
 

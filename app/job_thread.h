@@ -19,8 +19,6 @@ class QWidget;
 
 namespace linkmoor {
 
-
-
 /// One worker thread, one job at a time.
 class JobThread : public JobControl {
 public:

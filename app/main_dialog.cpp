@@ -119,8 +119,7 @@ void MainDialog::saveSettings() {
   if (!settings.openExisting()) return;
   QRect normal = normalGeometry();
   if (!normal.isValid()) normal = geometry();
-  settings.writeWindowPlacement(
-      placementFromGeometry(normal, isMaximized(), isMinimized()));
+  settings.writeWindowPlacement(placementFromGeometry(normal, isMaximized(), isMinimized()));
   settings.writeDialogFlags(alwaysOnTop_ ? 1 : 0);
   settings.writeGeneralOptions(generalOptions().lineEnding);
   settings.close();
@@ -170,7 +169,8 @@ void MainDialog::layoutChildren(bool moveHelpPane) {
 void MainDialog::layoutMenuBar() {
   const QFontMetrics metrics(QApplication::font());
   std::array<int, 3> widths{};
-  for (int i = 0; i < 3; ++i) widths[i] = metrics.horizontalAdvance(menuBar_.item(i).caption);
+  for (int i = 0; i < 3; ++i)
+    widths[i] = metrics.horizontalAdvance(menuBar_.item(i).caption);
   menuBar_.layout(widths, 0, 0, menuBarHeight_);
 }
 
@@ -217,7 +217,8 @@ void MainDialog::applyMenuStep(const MenuBarStep &step) {
     grabMouse();
     captured_ = true;
   }
-  for (const QRect &area : step.repaint) repaint(area);
+  for (const QRect &area : step.repaint)
+    repaint(area);
   if (step.openPopup >= 0) openPopup(step.openPopup);
 }
 

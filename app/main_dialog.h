@@ -16,14 +16,12 @@
 #include <QWidget>
 #include <functional>
 
-
 class QPushButton;
 
 namespace linkmoor {
 
 class HelpPane;
 class JobThread;
-
 
 /// The program's one top-level window.
 class MainDialog : public QWidget, public JobOwner {

@@ -60,8 +60,7 @@ void MainDialog::runJob(JobCode code, JobThread &job) {
 }
 
 WorkspaceSheet *MainDialog::createSheet(int kind, const QString &caption) {
-  WorkspaceSheet *sheet =
-      sheetFactory()(static_cast<WorkspaceSheet::Kind>(kind), caption, this);
+  WorkspaceSheet *sheet = sheetFactory()(static_cast<WorkspaceSheet::Kind>(kind), caption, this);
   if (!sheet) return nullptr;
   sheet->setGeometry(workArea());
   sheet->show();
@@ -76,7 +75,8 @@ void MainDialog::openLocalProject() {
   CurrentLocalProject.normalise();
   helpPane_->hide();
   if (!localSheet_)
-    localSheet_ = createSheet(static_cast<int>(WorkspaceSheet::Kind::Local), QStringLiteral("Local"));
+    localSheet_ =
+        createSheet(static_cast<int>(WorkspaceSheet::Kind::Local), QStringLiteral("Local"));
   if (localSheet_) localSheet_->refreshFromProject();
   update();
   reassertTopmost();
@@ -94,7 +94,8 @@ void MainDialog::openRemoteProject() {
   if (remoteSheet_)
     remoteSheet_->resetSheet();
   else
-    remoteSheet_ = createSheet(static_cast<int>(WorkspaceSheet::Kind::Remote), QStringLiteral("Host"));
+    remoteSheet_ =
+        createSheet(static_cast<int>(WorkspaceSheet::Kind::Remote), QStringLiteral("Host"));
   if (remoteSheet_) remoteSheet_->retrieveRoot();
   update();
   reassertTopmost();
@@ -119,8 +120,8 @@ QString MainDialog::inPlaceHelpPage() const {
     const WorkspaceSheet *sheet;
     const char *prefix;
   };
-  for (const Choice &choice : {Choice{remoteSheet_.data(), "site/"},
-                               Choice{localSheet_.data(), "local/"}}) {
+  for (const Choice &choice :
+       {Choice{remoteSheet_.data(), "site/"}, Choice{localSheet_.data(), "local/"}}) {
     if (!choice.sheet) continue;
     const int page = choice.sheet->activePageIndex();
     const QString prefix = QString::fromLatin1(choice.prefix);

@@ -21,8 +21,7 @@ void showMessage(QWidget *owner, const QString &text) {
 
 bool askYesNo(QWidget *owner, const QString &text) {
   return guiResult([&] {
-    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No,
-                    owner);
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No, owner);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
   });

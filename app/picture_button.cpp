@@ -12,9 +12,7 @@ PictureButton::PictureButton(const QString &text, const QPixmap &normal, const Q
   if (!normal_.isNull()) setFixedSize(normal_.size());
 }
 
-QSize PictureButton::sizeHint() const {
-  return normal_.isNull() ? QSize(40, 24) : normal_.size();
-}
+QSize PictureButton::sizeHint() const { return normal_.isNull() ? QSize(40, 24) : normal_.size(); }
 
 void PictureButton::paintEvent(QPaintEvent *) {
   QPainter painter(this);

@@ -136,9 +136,12 @@ PlaceDialog::Fields PlaceDialog::readFields() const {
 
 std::optional<PlaceDialog::Fields> PlaceDialog::validate(int index) {
   const Fields fields = readFields();
-  const char *missing = fields.name.empty() ? "Project" : fields.rootPath.empty() ? "Root path" : nullptr;
+  const char *missing = fields.name.empty()       ? "Project"
+                        : fields.rootPath.empty() ? "Root path"
+                                                  : nullptr;
   if (missing) {
-    showMessage(this, QStringLiteral("Please input '") + QLatin1String(missing) + QLatin1Char('\''));
+    showMessage(this,
+                QStringLiteral("Please input '") + QLatin1String(missing) + QLatin1Char('\''));
     return std::nullopt;
   }
   if (store_.nameTaken(index, fields.name)) {
@@ -146,7 +149,8 @@ std::optional<PlaceDialog::Fields> PlaceDialog::validate(int index) {
     return std::nullopt;
   }
   if (fields.name.find_first_of(kForbidden) != std::string::npos) {
-    showMessage(this, QStringLiteral("Please do not use charecters of ") + QLatin1String(kForbidden) +
+    showMessage(this, QStringLiteral("Please do not use charecters of ") +
+                          QLatin1String(kForbidden) +
                           QStringLiteral(" as 'Project name',\nwhich may be used as download "
                                          "sub-directory.\n"));
     return std::nullopt;
@@ -197,8 +201,8 @@ void PlaceDialog::selectionChanged() {
   LocalProject *record = store_.get(at);
   if (!record) return;
   record->normalise();
-  const int match = projects_->findText(QString::fromStdString(record->projectName),
-                                        Qt::MatchFixedString);
+  const int match =
+      projects_->findText(QString::fromStdString(record->projectName), Qt::MatchFixedString);
   if (match < 0) return;
   projects_->setCurrentIndex(match);
   rootPath_->setText(QString::fromStdString(record->rootPath));
@@ -212,7 +216,8 @@ void PlaceDialog::newProject() {
   projects_->setCurrentIndex(-1);
   projects_->setEditText(QString());
   rootPath_->setText(QString::fromStdString(fields.rootPath));
-  if (copy) projects_->setEditText(QStringLiteral("Copy of ") + QString::fromStdString(fields.name));
+  if (copy)
+    projects_->setEditText(QStringLiteral("Copy of ") + QString::fromStdString(fields.name));
 }
 
 void PlaceDialog::removeProject() {
@@ -238,9 +243,11 @@ void PlaceDialog::chooseRootFolder() {
   const bool open = settings.openExisting();
   std::string last;
   if (open) settings.readLocalLastFolder(last);
-  QString picked = folderChooser()(this, QStringLiteral("Root directory"), QString::fromStdString(last));
+  QString picked =
+      folderChooser()(this, QStringLiteral("Root directory"), QString::fromStdString(last));
   if (picked.isEmpty()) return;
-  if (picked.size() > 1 && (picked.endsWith(QLatin1Char('/')) || picked.endsWith(QLatin1Char('\\'))))
+  if (picked.size() > 1 &&
+      (picked.endsWith(QLatin1Char('/')) || picked.endsWith(QLatin1Char('\\'))))
     picked.chop(1);
   if (open) settings.writeLocalLastFolder(picked.toStdString());
   rootPath_->setText(picked);
@@ -252,7 +259,8 @@ void PlaceDialog::confirm() {
   if (!record) return;
   record->normalise();
   if (!entryExists(record->rootPath)) {
-    if (!askYesNo(this, QStringLiteral("Download directory does not exist,\ndo you want to create it?")))
+    if (!askYesNo(this,
+                  QStringLiteral("Download directory does not exist,\ndo you want to create it?")))
       return;
     if (!createFolderPath(record->rootPath)) {
       showMessage(this, QStringLiteral("Error: can not create download directory"));

@@ -10,7 +10,8 @@ int halfOf(int value) { return value / 2; } // C division: rounds toward zero
 // sequence, so that the shown text stays readable.
 std::string head36(const std::string &item) {
   std::size_t end = 36;
-  while (end > 0 && (static_cast<unsigned char>(item[end]) & 0xC0) == 0x80) --end;
+  while (end > 0 && (static_cast<unsigned char>(item[end]) & 0xC0) == 0x80)
+    --end;
   return item.substr(0, end) + " ...";
 }
 

@@ -35,9 +35,8 @@ private:
 };
 
 /// Makes the sheet of `kind` with `caption` as a child of `parent` (the main window).
-using SheetFactory =
-    std::function<WorkspaceSheet *(WorkspaceSheet::Kind kind, const QString &caption,
-                                   QWidget *parent)>;
+using SheetFactory = std::function<WorkspaceSheet *(WorkspaceSheet::Kind kind,
+                                                    const QString &caption, QWidget *parent)>;
 
 /// The factory the main window uses; by default a placeholder that names the project.
 SheetFactory &sheetFactory();

@@ -27,11 +27,13 @@ namespace {
 using namespace linkmoor;
 
 void settle(int rounds = 5) {
-  for (int i = 0; i < rounds; ++i) QApplication::processEvents();
+  for (int i = 0; i < rounds; ++i)
+    QApplication::processEvents();
 }
 
 bool waitFor(const std::function<bool()> &done) {
-  for (long i = 0; i < 2000000 && !done(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  for (long i = 0; i < 2000000 && !done(); ++i)
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
   return done();
 }
 
@@ -57,7 +59,8 @@ public:
     job.setItemText("Checking links of products/index.html",
                     "http://www.example.com/shop/catalogue.html?page=2", true);
     shown = true;
-    while (!release) std::this_thread::yield();
+    while (!release)
+      std::this_thread::yield();
   }
 };
 

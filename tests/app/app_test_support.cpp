@@ -59,7 +59,8 @@ bool waitUntil(const std::function<bool()> &done) {
 }
 
 void settle() {
-  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  for (int i = 0; i < 5; ++i)
+    QApplication::processEvents();
 }
 
 } // namespace linkmoor::test

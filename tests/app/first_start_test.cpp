@@ -14,8 +14,8 @@ class FirstStartTest : public test::AppTest {};
 TEST_F(FirstStartTest, WritesTheDemoProjectInTheProjectFileFormat) {
   const std::string root = dir_.path() + "/demo/./site/";
   EXPECT_EQ(seedLocalProject("Demo site", root), SeedResult::Written);
-  const std::string expected = std::string("\0\0\0\0", 4) + "Demo site\xB6" + dir_.path() +
-                               "/demo/site\xB6\xA5";
+  const std::string expected =
+      std::string("\0\0\0\0", 4) + "Demo site\xB6" + dir_.path() + "/demo/site\xB6\xA5";
   EXPECT_EQ(dir_.read("Setting/SettingLocal.data"), expected);
 }
 

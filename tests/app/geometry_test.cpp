@@ -18,7 +18,8 @@ TEST(DialogUnits, ScaleByTheBaseUnits) {
 
 TEST(DialogUnits, TheMachineHasARealFont) {
   const QFontMetrics metrics(QApplication::font());
-  EXPECT_LT(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('W')));
+  EXPECT_LT(metrics.horizontalAdvance(QLatin1Char('i')),
+            metrics.horizontalAdvance(QLatin1Char('W')));
   const DialogBaseUnits base = dialogBaseUnits(metrics);
   EXPECT_GT(base.x, 3);
   EXPECT_GE(base.y, metrics.height());

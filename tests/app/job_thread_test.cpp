@@ -31,7 +31,8 @@ public:
     ++runs;
     if (step) step(code, job);
     started = true;
-    while (!release) QThread::yieldCurrentThread();
+    while (!release)
+      QThread::yieldCurrentThread();
   }
 };
 
@@ -121,7 +122,8 @@ TEST_F(JobThreadTest, ButtonRulesOfTheJobTable) {
 TEST_F(JobThreadTest, SkipIsDisabledUntilTheOperationTakesIt) {
   std::atomic<bool> took{false}, takeNow{false};
   owner_.step = [&](JobCode, JobThread &job) {
-    while (!takeNow) QThread::yieldCurrentThread();
+    while (!takeNow)
+      QThread::yieldCurrentThread();
     took = job.takeSkip();
   };
   ASSERT_TRUE(jobs_.startJob(&owner_, JOB_LOCAL_ANALYZE));
@@ -142,7 +144,8 @@ TEST_F(JobThreadTest, SkipIsDisabledUntilTheOperationTakesIt) {
 TEST_F(JobThreadTest, StopDisablesBothForTheRestOfTheJob) {
   std::atomic<bool> go{false}, stopSeen{false}, skipTaken{false};
   owner_.step = [&](JobCode, JobThread &job) {
-    while (!go) QThread::yieldCurrentThread();
+    while (!go)
+      QThread::yieldCurrentThread();
     stopSeen = job.stopRequested();
     skipTaken = job.takeSkip();
   };
@@ -164,10 +167,12 @@ TEST_F(JobThreadTest, TextsAreShownAndShortened) {
   owner_.step = [&](JobCode, JobThread &job) {
     job.setItemText("Checking", std::string(45, 'f'), false);
     stage = 1;
-    while (stage != 2) QThread::yieldCurrentThread();
+    while (stage != 2)
+      QThread::yieldCurrentThread();
     job.setItemText("Link", "0123456789abc?x=1", true);
     stage = 3;
-    while (stage != 4) QThread::yieldCurrentThread();
+    while (stage != 4)
+      QThread::yieldCurrentThread();
     job.setStatusText(QStringLiteral("Connecting"));
   };
   ASSERT_TRUE(jobs_.startJob(&owner_, JOB_LOCAL_ANALYZE));
@@ -191,7 +196,8 @@ TEST_F(JobThreadTest, PanelStaysCentredOverItsOwner) {
   EXPECT_LE((centreOf(panel()->geometry()) - centreOf(owner)).manhattanLength(), 2);
   owner_.move(300, 200);
   jobs_.repositionPanel();
-  EXPECT_LE((centreOf(panel()->geometry()) - centreOf(owner_.frameGeometry())).manhattanLength(), 2);
+  EXPECT_LE((centreOf(panel()->geometry()) - centreOf(owner_.frameGeometry())).manhattanLength(),
+            2);
   finish();
   const QPoint before = panel()->pos();
   owner_.move(10, 10);

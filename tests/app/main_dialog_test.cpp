@@ -137,7 +137,8 @@ TEST_F(MainDialogTest, PressingHelpShowsItsPopupUnderTheItem) {
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     if (!menu) return;
     shownAt = menu->pos();
-    for (QAction *action : menu->actions()) items << action->text();
+    for (QAction *action : menu->actions())
+      items << action->text();
     stateWhileOpen = main.menuBar().item(2).state;
     menu->close(); // nothing chosen
   });
@@ -271,7 +272,8 @@ TEST_F(MainDialogTest, CloseIsRefusedWhileAJobRuns) {
   std::atomic<bool> running{false}, release{false};
   MainDialog::hooks().reconnect = [&](JobThread &) {
     running = true;
-    while (!release) QThread::yieldCurrentThread();
+    while (!release)
+      QThread::yieldCurrentThread();
   };
   MainDialog &main = open();
   main.runCommand(CMD_RECONNECT);
@@ -325,8 +327,9 @@ TEST_F(MainDialogTest, CloseWithAProjectAsksThenClosesAndWritesSettings) {
 
 TEST_F(MainDialogTest, NewSettingsFileHoldsBothSections) {
   open();
-  EXPECT_EQ(settingsText(),
-            "\r\n\r\n{SECT_MAIN}\r\n<KEY>\r\n<LIST>\r\n\r\n\r\n{SECT_GLOBAL}\r\n<KEY>\r\n<LIST>\r\n");
+  EXPECT_EQ(
+      settingsText(),
+      "\r\n\r\n{SECT_MAIN}\r\n<KEY>\r\n<LIST>\r\n\r\n\r\n{SECT_GLOBAL}\r\n<KEY>\r\n<LIST>\r\n");
 }
 
 TEST_F(MainDialogTest, StoredSettingsPlaceTheWindow) {

@@ -73,9 +73,7 @@ TEST_F(MenuBarModel, PressOutsideTheItemsDoesNothing) {
   EXPECT_TRUE(step.repaint.empty());
 }
 
-TEST(MenuBarHeight, GivesTheTextRoom) {
-  EXPECT_GT(menuBarHeightFor(13), 13);
-}
+TEST(MenuBarHeight, GivesTheTextRoom) { EXPECT_GT(menuBarHeightFor(13), 13); }
 
 } // namespace
 } // namespace linkmoor

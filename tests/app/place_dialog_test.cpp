@@ -59,7 +59,8 @@ protected:
   }
   QStringList entries() {
     QStringList list;
-    for (int i = 0; i < dialog_->projectList()->count(); ++i) list << dialog_->projectList()->itemText(i);
+    for (int i = 0; i < dialog_->projectList()->count(); ++i)
+      list << dialog_->projectList()->itemText(i);
     return list;
   }
   LocalProjectStore savedStore() {
@@ -85,7 +86,8 @@ TEST_F(PlaceDialogTest, StoreIntoAnEmptyListInsertsAtTheTop) {
   MessageAnswers answers;
   answers.then(QMessageBox::Ok);
   click(d.storeButton());
-  EXPECT_EQ(answers.texts(), QStringList{QStringLiteral("The project has been updated successfully.\n")});
+  EXPECT_EQ(answers.texts(),
+            QStringList{QStringLiteral("The project has been updated successfully.\n")});
   EXPECT_EQ(entries(), QStringList{QStringLiteral("Site")});
   EXPECT_EQ(d.projectList()->currentIndex(), 0);
   EXPECT_EQ(d.store().selectedIndex(), 0);
@@ -355,7 +357,9 @@ TEST_F(PlaceDialogTest, FolderChooserStartsInTheRememberedFolder) {
 }
 
 TEST_F(PlaceDialogTest, CancelledChooserChangesNothingAndNoFileIsCreated) {
-  PlaceDialog::folderChooser() = [](QWidget *, const QString &, const QString &) { return QString(); };
+  PlaceDialog::folderChooser() = [](QWidget *, const QString &, const QString &) {
+    return QString();
+  };
   PlaceDialog &d = open();
   d.rootPathField()->setText(QStringLiteral("/kept"));
   click(d.browseButton());

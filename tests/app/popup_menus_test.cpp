@@ -22,7 +22,8 @@ TEST(PopupMenus, ItemsInTemplateOrder) {
   std::unique_ptr<QMenu> options(createPopup(152, nullptr));
   EXPECT_EQ(captions(options.get()),
             (QStringList{"Remote site", "-", "General", "-", "Always on top"}));
-  EXPECT_EQ(captions(options->actions().first()->menu()), (QStringList{"Site option", "Reconnect"}));
+  EXPECT_EQ(captions(options->actions().first()->menu()),
+            (QStringList{"Site option", "Reconnect"}));
   std::unique_ptr<QMenu> help(createPopup(153, nullptr));
   EXPECT_EQ(captions(help.get()),
             (QStringList{"Help contents", "In-place help", "-", "About", "-", "Home"}));
@@ -99,7 +100,8 @@ TEST(PopupMenus, AlwaysOnTopIsCheckedByTheFlag) {
   std::unique_ptr<QMenu> help(createPopup(153, nullptr));
   state.jobRunning = true;
   updatePopup(help.get(), state);
-  for (QAction *action : help->actions()) EXPECT_TRUE(action->isEnabled());
+  for (QAction *action : help->actions())
+    EXPECT_TRUE(action->isEnabled());
 }
 
 } // namespace
