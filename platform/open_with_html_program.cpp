@@ -103,7 +103,8 @@ bool openWithHtmlProgram(const std::string &target) {
   std::vector<std::string> arguments = command;
   arguments.push_back(target);
   std::vector<char *> argv;
-  for (std::string &argument : arguments) argv.push_back(argument.data());
+  for (std::string &argument : arguments)
+    argv.push_back(argument.data());
   argv.push_back(nullptr);
 
   SpawnSetup setup;

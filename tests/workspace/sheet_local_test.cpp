@@ -1,0 +1,98 @@
+#include "workspace_test_support.h"
+
+#include "app/workspace_sheet.h"
+#include "storage/current_projects.h"
+#include "workspace/edit_page.h"
+#include "workspace/error_page.h"
+#include "workspace/report_list.h"
+#include "workspace/sheet_local_pg_edit.h"
+#include "workspace/sheet_local_pg_main.h"
+#include "workspace/sheet_tabs.h"
+#include "workspace/summary_page.h"
+#include "workspace/workspace_sheets.h"
+
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+using namespace linkmoor;
+using namespace linkmoor::test;
+
+TEST_F(SheetTest, FourPagesInTheirOrderWithTheirCaptions) {
+  SheetTabs *tabs = sheet_->tabs();
+  ASSERT_EQ(tabs->count(), 4);
+  EXPECT_EQ(tabs->tabText(0), "Local");
+  EXPECT_EQ(tabs->tabText(1), "Info");
+  EXPECT_EQ(tabs->tabText(2), "Desc");
+  EXPECT_EQ(tabs->tabText(3), "Edit");
+  EXPECT_EQ(tabs->widget(0), sheet_->mainPageWidget());
+  EXPECT_EQ(tabs->widget(1), sheet_->summaryPage());
+  EXPECT_EQ(tabs->widget(2), sheet_->errorPage());
+  EXPECT_EQ(tabs->widget(3), sheet_->editPage());
+  EXPECT_EQ(sheet_->activePageIndex(), 0);
+  EXPECT_EQ(sheet_->windowTitle(), "Local");
+  EXPECT_EQ(sheet_->kind(), WorkspaceSheet::Kind::Local);
+}
+
+TEST_F(SheetTest, TabsSitInsideTheFramesAndEveryPageFollowsASizeChange) {
+  EXPECT_EQ(sheet_->tabs()->geometry(), QRect(10, 10, 960, 600));
+  host_.resize(700, 500);
+  sheet_->setGeometry(host_.rect());
+  settle();
+  EXPECT_EQ(sheet_->tabs()->geometry(), QRect(10, 10, 680, 480));
+  const QRect area(QPoint(0, 0), sheet_->tabs()->pageArea().size());
+  // The info, desc and edit pages were never shown since the sheet opened.
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(sheet_->tabs()->widget(i)->geometry(), area) << i;
+  EXPECT_EQ(sheet_->summaryPage()->listRect(),
+            QRect(10, 30, area.width() - 20, area.height() - 40));
+}
+
+TEST_F(SheetTest, APageIsNotLeftWhileAJobRuns) {
+  BlockingJob blocker;
+  ASSERT_TRUE(jobs_->startJob(&blocker, JOB_LOCAL_ANALYZE));
+  ASSERT_TRUE(waitUntil([&] { return blocker.started.load(); }));
+  QTabBar *bar = sheet_->tabs()->tabBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+  settle();
+  EXPECT_EQ(sheet_->activePageIndex(), 0);
+  EXPECT_FALSE(sheet_->setActivePage(3));
+  EXPECT_EQ(sheet_->activePageIndex(), 0);
+  // Nothing that would clear the lists under the running job is accepted either.
+  sheet_->analyzeFiles(QString(), {QStringLiteral("index.html")});
+  EXPECT_EQ(sheet_->summaryPage()->list()->rowCount(), 0);
+
+  blocker.release = true;
+  ASSERT_TRUE(waitForJobs());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+  settle();
+  EXPECT_EQ(sheet_->activePageIndex(), 2);
+}
+
+TEST_F(SheetTest, FactoryMakesTheLocalSheetAndKeepsTheStandInForRemote) {
+  const SheetFactory saved = sheetFactory();
+  installWorkspaceSheets();
+  QWidget parent;
+  WorkspaceSheet *local =
+      sheetFactory()(WorkspaceSheet::Kind::Local, QStringLiteral("Local"), &parent);
+  WorkspaceSheet *remote =
+      sheetFactory()(WorkspaceSheet::Kind::Remote, QStringLiteral("Host"), &parent);
+  EXPECT_NE(dynamic_cast<SheetLocal *>(local), nullptr);
+  EXPECT_EQ(dynamic_cast<SheetLocal *>(remote), nullptr);
+  EXPECT_EQ(remote->kind(), WorkspaceSheet::Kind::Remote);
+  sheetFactory() = saved;
+}
+
+TEST_F(SheetTest, RefreshShowsTheNewProjectAndForgetsTheOldFile) {
+  sheet_->showFile("broken/links.htm", true);
+  ASSERT_TRUE(waitForJobs());
+  ASSERT_GT(sheet_->errorPage()->list()->rowCount(), 0);
+  TempDir other;
+  other.write("only.htm", "<p>x</p>\n");
+  CurrentLocalProject.rootPath = other.path();
+  sheet_->refresh();
+  EXPECT_EQ(sheet_->errorPage()->list()->rowCount(), 0);
+  EXPECT_TRUE(sheet_->editPage()->pane().filePath().isEmpty());
+  EXPECT_TRUE(sheet_->currentFile().empty());
+  EXPECT_EQ(sheet_->mainPage()->rootItem()->childCount(), 1);
+}

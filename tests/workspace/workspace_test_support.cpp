@@ -1,0 +1,112 @@
+#include "workspace_test_support.h"
+
+#include "app/help_topic.h"
+#include "storage/current_projects.h"
+#include "storage/program_folder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace linkmoor::test {
+
+int TestLinkChecker::checkHttp(const std::string &url) {
+  if (gate_ && !gate_->pattern.empty() && url.find(gate_->pattern) != std::string::npos &&
+      !gate_->used.exchange(true)) {
+    gate_->reached = true;
+    for (int i = 0; i < 30000 && !gate_->release; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return 5;
+}
+
+void BlockingJob::runJob(JobCode, JobThread &) {
+  started = true;
+  for (int i = 0; i < 60000 && !release; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+MessageAnswers::MessageAnswers() {
+  timer_.setInterval(5);
+  connect(&timer_, &QTimer::timeout, this, &MessageAnswers::poll);
+  timer_.start();
+}
+
+MessageAnswers &MessageAnswers::then(QMessageBox::StandardButton button) {
+  answers_.push_back(button);
+  return *this;
+}
+
+void MessageAnswers::poll() {
+  auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+  if (!box || !box->isVisible()) return;
+  texts_.append(box->text());
+  QAbstractButton *button = nullptr;
+  if (!answers_.empty()) {
+    button = box->button(answers_.front());
+    answers_.pop_front();
+  }
+  if (!button) button = box->escapeButton();
+  if (!button && !box->buttons().isEmpty()) button = box->buttons().first();
+  if (button) button->click();
+}
+
+bool waitUntil(const std::function<bool()> &done) {
+  for (long round = 0; round < 400000; ++round) {
+    if (done()) return true;
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return done();
+}
+
+void settle() {
+  for (int i = 0; i < 5; ++i)
+    QApplication::processEvents();
+}
+
+void SheetTest::SetUp() {
+  std::filesystem::create_directories(program_.path() + "/Setting");
+  ProgramFolder::setOverride(program_.path());
+  setHelpFolder(QStringLiteral(LINKMOOR_SOURCE_DIR "/resources/help"));
+  std::filesystem::copy(LINKMOOR_SOURCE_DIR "/resources/demo-site", site_.path(),
+                        std::filesystem::copy_options::recursive);
+  CurrentLocalProject.projectName = "Demo site";
+  CurrentLocalProject.rootPath = site_.path();
+
+  jobs_ = std::make_unique<JobThread>();
+  host_.resize(980, 620);
+  jobs_->setOwner(&host_);
+  sheet_ = new SheetLocal(QStringLiteral("Local"), &host_, *jobs_);
+  sheet_->setCheckerFactory(
+      [this](JobControl &) { return std::make_unique<TestLinkChecker>(&gate_); });
+  sheet_->setGeometry(host_.rect());
+  host_.show();
+  sheet_->show();
+  sheet_->refresh();
+  settle();
+}
+
+void SheetTest::TearDown() {
+  gate_.release = true;
+  waitForJobs();
+  delete sheet_;
+  sheet_ = nullptr;
+  jobs_->destroyPanelWindow();
+  jobs_.reset();
+  CurrentLocalProject = LocalProject();
+  ProgramFolder::setOverride("");
+  setHelpFolder(QString());
+}
+
+bool SheetTest::waitForJobs() {
+  return waitUntil([this] { return !jobs_->isRunning(); });
+}
+
+void SheetTest::refreshSheet() {
+  sheet_->refresh();
+  settle();
+}
+
+} // namespace linkmoor::test

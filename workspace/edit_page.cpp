@@ -1,0 +1,109 @@
+#include "workspace/edit_page.h"
+
+#include "app/gui_call.h"
+#include "app/job_thread.h"
+#include "app/message_box.h"
+#include "engine/analysis_pass.h"
+#include "engine/html_scanner.h"
+#include "storage/safe_file_write.h"
+#include "storage/widgets/editor_control.h"
+#include "storage/widgets/line_number_gutter.h"
+#include "workspace/error_page.h"
+#include "workspace/project_sheet.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace linkmoor {
+
+EditPage::EditPage(ProjectSheet &sheet, QWidget *parent)
+    : QWidget(parent), sheet_(sheet), label_(new QLabel(QStringLiteral("File"), this)),
+      save_(new QPushButton(sheet.traits().saveCaption, this)), gutter_(new LineNumberGutter(this)),
+      editor_(new EditorControl(this)), pane_(this) {
+  label_->setObjectName(QStringLiteral("fileLabel"));
+  save_->setObjectName(QStringLiteral("saveButton"));
+  save_->setAutoDefault(false);
+  save_->resize(std::max(save_->sizeHint().width(), 75), save_->sizeHint().height());
+  pane_.bind(this, label_, save_, gutter_, editor_);
+  save_->setEnabled(false);
+  connect(save_, &QPushButton::clicked, this,
+          [this] { sheet_.jobs().startJob(this, sheet_.traits().saveJob); });
+}
+
+void EditPage::clearEditor() {
+  guiCall([this] { pane_.clear(); });
+}
+
+void EditPage::loadText(const std::string &path, std::string_view bytes) {
+  guiCall([&] { pane_.showPage(QString::fromStdString(path), bytes); });
+}
+
+void EditPage::runJob(JobCode code, JobThread &job) {
+  if (code == sheet_.traits().saveJob) runSave(job);
+}
+
+EditPage::SaveInput EditPage::takeSaveInput() {
+  return guiResult([this] {
+    save_->setEnabled(false);
+    SaveInput input;
+    input.relativePath = pane_.filePath().toStdString();
+    input.encoding = pane_.encoding();
+    input.encoded = pane_.bytesForSaving(input.bytes).ok;
+    return input;
+  });
+}
+
+bool EditPage::writePage(const std::string &fullPath, const SaveInput &input) {
+  return input.encoded && !input.relativePath.empty() && writeFileAtomically(fullPath, input.bytes);
+}
+
+EditPage::PassOutcome EditPage::generalStep(const std::string &relativePath, JobThread &job) {
+  HtmlScanner scanner;
+  FileSummary summary;
+  int stop = 0, skip = 0;
+  std::unique_ptr<LinkChecker> checker = sheet_.makeChecker(job);
+  const int analysed = findGeneralInfo(scanner, relativePath, summary, sheet_.traits().remote, stop,
+                                       skip, job, *checker);
+  if (!analysed) return PassOutcome::Failed;
+  // Skip, like Stop, leaves only part of the links checked: the counts would be wrong.
+  if (stop || skip) {
+    sheet_.markRowCanceled(relativePath);
+    return PassOutcome::Canceled;
+  }
+  sheet_.updateSummaryRow(relativePath, summary);
+  return PassOutcome::Done;
+}
+
+EditPage::PassOutcome EditPage::descriptionStep(const std::string &relativePath,
+                                                PageEncoding encoding, JobThread &job) {
+  HtmlScanner scanner;
+  ErrorList errors;
+  ByteBuffer text;
+  int stop = 0, skip = 0;
+  std::unique_ptr<LinkChecker> checker = sheet_.makeChecker(job);
+  const int read = findDescription(scanner, relativePath, errors, sheet_.traits().remote, text,
+                                   stop, skip, job, *checker);
+  if (!read) return PassOutcome::Failed;
+  if (stop || skip) {
+    sheet_.errorPage()->clearRecords();
+    return PassOutcome::Canceled;
+  }
+  sheet_.showRecords(errors, encoding);
+  return PassOutcome::Done;
+}
+
+void EditPage::finishSave(JobThread &job, const QString &report) {
+  guiCall([&] {
+    if (ProgressPanel *panel = job.panel()) panel->hide();
+  });
+  showMessage(this, report);
+  guiCall([this] { save_->setEnabled(!pane_.filePath().isEmpty()); });
+}
+
+void EditPage::paintEvent(QPaintEvent *) {
+  QPainter painter(this);
+  pane_.drawFrame(painter);
+}
+
+} // namespace linkmoor

@@ -1,0 +1,132 @@
+#include "workspace/project_sheet.h"
+
+#include "app/gui_call.h"
+#include "app/job_thread.h"
+#include "app/workspace_brush.h"
+#include "engine/analysis_pass.h"
+#include "engine/html_scanner.h"
+#include "engine/network_link_checker.h"
+#include "workspace/edit_page.h"
+#include "workspace/error_page.h"
+#include "workspace/sheet_tabs.h"
+#include "workspace/summary_page.h"
+#include "workspace/workspace_geometry.h"
+
+#include <QPainter>
+
+namespace linkmoor {
+
+ProjectSheet::ProjectSheet(const SheetTraits &traits, const QString &caption, QWidget *parent,
+                           JobThread &jobs)
+    : WorkspaceSheet(traits.remote ? Kind::Remote : Kind::Local, caption, parent), traits_(traits),
+      jobs_(jobs), tabs_(new SheetTabs(this)) {
+  tabs_->setLeaveGuard([this] { return !jobRunning(); });
+  tabs_->setGeometry(sheetTabRect(rect()));
+}
+
+ProjectSheet::~ProjectSheet() = default;
+
+bool ProjectSheet::jobRunning() const { return jobs_.isRunning(); }
+
+void ProjectSheet::addPages(QWidget *main, SummaryPage *info, ErrorPage *desc, EditPage *edit) {
+  main_ = main;
+  info_ = info;
+  desc_ = desc;
+  edit_ = edit;
+  QWidget *pages[] = {main, info, desc, edit};
+  for (int i = 0; i < 4; ++i)
+    tabs_->addTab(pages[i], traits_.pageCaptions[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < 4; ++i)
+    tabs_->setCurrentIndex(i);
+  tabs_->setCurrentIndex(0);
+}
+
+int ProjectSheet::activePageIndex() const { return tabs_->currentIndex(); }
+
+bool ProjectSheet::setActivePage(int index) { return tabs_->showPage(index); }
+
+void ProjectSheet::showFile(const std::string &path, bool hasErrors) {
+  if (jobRunning()) return;
+  currentFile_ = path;
+  setActivePage(hasErrors ? PAGE_DESC : PAGE_EDIT);
+  desc_->clearRecords();
+  edit_->clearEditor();
+  jobs_.startJob(this, traits_.showFileJob);
+}
+
+void ProjectSheet::refreshFile() { jobs_.startJob(this, traits_.refreshJob); }
+
+void ProjectSheet::analyzeFiles(const QString &folder, const QStringList &files) {
+  if (jobRunning()) return;
+  setActivePage(PAGE_INFO);
+  info_->listFiles(folder, files);
+}
+
+void ProjectSheet::updateSummaryRow(const std::string &path, const FileSummary &summary) {
+  info_->updateSummaryRow(path, summary);
+}
+
+void ProjectSheet::markRowCanceled(const std::string &path) { info_->markRowCanceled(path); }
+
+void ProjectSheet::showRecords(const ErrorList &errors, PageEncoding encoding) {
+  desc_->showRecords(errors, encoding);
+}
+
+void ProjectSheet::clearFileView() {
+  currentFile_.clear();
+  desc_->clearRecords();
+  edit_->clearEditor();
+}
+
+void ProjectSheet::setCheckerFactory(CheckerFactory factory) {
+  checkerFactory_ = std::move(factory);
+}
+
+std::unique_ptr<LinkChecker> ProjectSheet::makeChecker(JobControl &job) const {
+  if (checkerFactory_) return checkerFactory_(job);
+  return std::make_unique<NetworkLinkChecker>(&job);
+}
+
+void ProjectSheet::runJob(JobCode code, JobThread &job) {
+  if (code == traits_.showFileJob)
+    runShowFile(job);
+  else if (code == traits_.refreshJob)
+    info_->refreshSelected(job);
+}
+
+void ProjectSheet::runShowFile(JobThread &job) {
+  if (!traits_.remote) job.setStatusText(QStringLiteral("Finding file description"));
+  desc_->clearRecords();
+  edit_->clearEditor();
+  // currentFile only changes on the GUI thread while no job runs.
+  const std::string path = guiResult([this] { return currentFile_; });
+
+  ErrorList errors;
+  ByteBuffer text;
+  int stop = 0, skip = 0;
+  HtmlScanner scanner;
+  std::unique_ptr<LinkChecker> checker = makeChecker(job);
+  const int read =
+      findDescription(scanner, path, errors, traits_.remote, text, stop, skip, job, *checker);
+  if (stop || skip || !read) return;
+  // The buffer holds the page and one zero byte after it.
+  const std::size_t size = text.size() > 0 ? static_cast<std::size_t>(text.size()) - 1 : 0;
+  const std::string_view page(text.data() ? text.data() : "", size);
+  desc_->showRecords(errors, detectPageEncoding(page));
+  edit_->loadText(path, page);
+}
+
+void ProjectSheet::paintEvent(QPaintEvent *) {
+  QPainter painter(this);
+  painter.fillRect(rect(), workspaceBrush());
+  for (const Stroke &stroke : sheetFrameStrokes(rect()))
+    painter.fillRect(stroke.rect, stroke.colour);
+}
+
+void ProjectSheet::resizeEvent(QResizeEvent *event) {
+  WorkspaceSheet::resizeEvent(event);
+  tabs_->setGeometry(sheetTabRect(rect()));
+  update();
+}
+
+} // namespace linkmoor
