@@ -1,5 +1,6 @@
 #include "app/main_dialog.h"
 
+#include "app/frame_drawing.h"
 #include "app/app_resources.h"
 #include "app/dialog_units.h"
 #include "app/general_options.h"
@@ -24,17 +25,6 @@
 namespace linkmoor {
 
 namespace {
-
-// A 3-D rectangle: `topLeft` on the top and left edges, `bottomRight` on the others.
-void draw3dRect(QPainter &painter, const QRect &r, const QColor &topLeft,
-                const QColor &bottomRight) {
-  painter.setPen(topLeft);
-  painter.drawLine(r.topLeft(), r.topRight());
-  painter.drawLine(r.topLeft(), r.bottomLeft());
-  painter.setPen(bottomRight);
-  painter.drawLine(r.bottomLeft(), r.bottomRight());
-  painter.drawLine(r.topRight(), r.bottomRight());
-}
 
 bool onSomeScreen(const QRect &rect) {
   for (QScreen *screen : QGuiApplication::screens())

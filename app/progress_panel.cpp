@@ -1,5 +1,6 @@
 #include "app/progress_panel.h"
 
+#include "app/frame_drawing.h"
 #include "app/app_resources.h"
 #include "app/dialog_units.h"
 #include "app/picture_button.h"
@@ -10,20 +11,6 @@
 #include <QPainter>
 
 namespace linkmoor {
-
-namespace {
-
-void drawFrame(QPainter &painter, const QRect &r, const QColor &topLeft,
-               const QColor &bottomRight) {
-  painter.setPen(topLeft);
-  painter.drawLine(r.topLeft(), r.topRight());
-  painter.drawLine(r.topLeft(), r.bottomLeft());
-  painter.setPen(bottomRight);
-  painter.drawLine(r.bottomLeft(), r.bottomRight());
-  painter.drawLine(r.topRight(), r.bottomRight());
-}
-
-} // namespace
 
 ProgressPanel::ProgressPanel(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -90,10 +77,10 @@ void ProgressPanel::paintEvent(QPaintEvent *) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
   // A raised edge sets the borderless strip off from the window below it.
-  drawFrame(painter, rect().adjusted(0, 0, -1, -1), Qt::white, QColor(64, 64, 64));
+  draw3dRect(painter, rect().adjusted(0, 0, -1, -1), Qt::white, QColor(64, 64, 64));
   QRect area = textArea();
-  drawFrame(painter, area.adjusted(-1, -1, 1, 1), Qt::white, Qt::black);
-  drawFrame(painter, area.adjusted(-2, -2, 2, 2), Qt::black, Qt::white);
+  draw3dRect(painter, area.adjusted(-1, -1, 1, 1), Qt::white, Qt::black);
+  draw3dRect(painter, area.adjusted(-2, -2, 2, 2), Qt::black, Qt::white);
   area.adjust(0, 3, 0, -3);
   painter.setFont(QApplication::font());
   const int flags = Qt::AlignCenter | Qt::TextSingleLine;

@@ -84,9 +84,11 @@ std::string findProgram(const std::string &program, const std::string &searchPat
   while (start <= searchPath.size()) {
     std::size_t colon = searchPath.find(':', start);
     if (colon == std::string::npos) colon = searchPath.size();
-    std::string folder = searchPath.substr(start, colon - start);
-    if (folder.empty()) folder = ".";
-    const std::string candidate = folder + "/" + program;
+    // An empty entry of the search path means the current folder.
+    std::string candidate =
+        colon == start ? std::string(".") : searchPath.substr(start, colon - start);
+    candidate.push_back('/');
+    candidate.append(program);
     if (isExecutableFile(candidate)) return candidate;
     start = colon + 1;
   }
