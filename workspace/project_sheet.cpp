@@ -12,6 +12,7 @@
 #include "workspace/summary_page.h"
 #include "workspace/workspace_geometry.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace linkmoor {
@@ -21,6 +22,12 @@ ProjectSheet::ProjectSheet(const SheetTraits &traits, const QString &caption, QW
     : WorkspaceSheet(traits.remote ? Kind::Remote : Kind::Local, caption, parent), traits_(traits),
       jobs_(jobs), tabs_(new SheetTabs(this)) {
   tabs_->setLeaveGuard([this] { return !jobRunning(); });
+  // Only the sheet's margin shows the workspace colour; the pages are ordinary dialogs.
+  QPalette colours = tabs_->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    colours.setColor(group, QPalette::Window,
+                     QApplication::palette().color(group, QPalette::Window));
+  tabs_->setPalette(colours);
   tabs_->setGeometry(sheetTabRect(rect()));
 }
 
@@ -36,6 +43,9 @@ void ProjectSheet::addPages(QWidget *main, SummaryPage *info, ErrorPage *desc, E
   QWidget *pages[] = {main, info, desc, edit};
   for (int i = 0; i < 4; ++i)
     tabs_->addTab(pages[i], traits_.pageCaptions[static_cast<std::size_t>(i)]);
+  // The tabs leave the fill to their pages; the pages fill themselves like dialogs.
+  for (QWidget *page : pages)
+    page->setAutoFillBackground(true);
   for (int i = 0; i < 4; ++i)
     tabs_->setCurrentIndex(i);
   tabs_->setCurrentIndex(0);

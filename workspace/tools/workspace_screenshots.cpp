@@ -1,1 +1,133 @@
-int main() { return 0; }
+// linkmoor-workspace-screenshots DIR: opens the demo site as a local project in the main
+// window and renders the workspace to PNG files in DIR: the file tree, the summary after
+// analysing the whole site, the error list of a page with errors, and the editor
+// scrolled to the middle of a page. Runs on the offscreen platform unless another is
+// chosen; works in a scratch Setting folder.
+#include "app/help_topic.h"
+#include "app/job_thread.h"
+#include "app/main_dialog.h"
+#include "storage/current_projects.h"
+#include "storage/program_folder.h"
+#include "storage/widgets/editor_control.h"
+#include "workspace/file_tree.h"
+#include "workspace/sheet_local.h"
+#include "workspace/sheet_local_pg_edit.h"
+#include "workspace/sheet_local_pg_main.h"
+#include "workspace/tree_items.h"
+#include "workspace/workspace_sheets.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTreeWidgetItem>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using namespace linkmoor;
+
+void settle(int rounds = 5) {
+  for (int i = 0; i < rounds; ++i)
+    QApplication::processEvents();
+}
+
+bool waitFor(const std::function<bool()> &done) {
+  for (long i = 0; i < 2000000 && !done(); ++i)
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+  return done();
+}
+
+bool save(QWidget *widget, const QString &dir, const QString &name) {
+  settle();
+  widget->grab();
+  settle();
+  const QString path = dir + QLatin1Char('/') + name;
+  if (!widget->grab().save(path)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+QTreeWidgetItem *itemAt(QTreeWidgetItem *root, const QString &path) {
+  QTreeWidgetItem *item = root;
+  for (const QString &segment : path.split(QLatin1Char('/'))) {
+    QTreeWidgetItem *next = nullptr;
+    for (int i = 0; item && i < item->childCount(); ++i)
+      if (item->child(i)->text(0) == segment) next = item->child(i);
+    item = next;
+  }
+  return item;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: linkmoor-workspace-screenshots DIR\n");
+    return 2;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  const QString dir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  QDir().mkpath(dir);
+  QTemporaryDir scratch;
+  QDir(scratch.path()).mkpath(QStringLiteral("Setting"));
+  ProgramFolder::setOverride(scratch.path().toStdString());
+  setHelpFolder(QStringLiteral(LINKMOOR_SOURCE_DIR "/resources/help"));
+  installWorkspaceSheets();
+  MainDialog::hooks().localProjectDialog = [](QWidget *) {
+    CurrentLocalProject.projectName = "Demo site";
+    CurrentLocalProject.rootPath = LINKMOOR_SOURCE_DIR "/resources/demo-site";
+    return true;
+  };
+  bool ok = true;
+
+  JobThread jobs;
+  auto main = std::make_unique<MainDialog>(jobs);
+  main->resize(960, 640);
+  main->show();
+  settle();
+  main->openLocalProject();
+  auto *sheet = dynamic_cast<SheetLocal *>(main->localSheet());
+  if (!sheet) {
+    std::fprintf(stderr, "no local sheet\n");
+    return 1;
+  }
+  SheetLocalPgMain *page = sheet->mainPage();
+  QTreeWidgetItem *root = page->rootItem();
+  for (const char *folder : {"broken", "docs", "docs/reference"})
+    if (QTreeWidgetItem *item = itemAt(root, QString::fromLatin1(folder))) item->setExpanded(true);
+  if (QTreeWidgetItem *guide = itemAt(root, QStringLiteral("docs/guide.html")))
+    page->tree()->setCurrentItem(guide);
+  ok &= save(main.get(), dir, QStringLiteral("workspace-tree.png"));
+
+  page->analyze(root, true);
+  ok &= waitFor([&] { return !jobs.isRunning(); });
+  ok &= save(main.get(), dir, QStringLiteral("workspace-info.png"));
+
+  sheet->showFile("broken/links.htm", true);
+  ok &= waitFor([&] { return !jobs.isRunning(); });
+  ok &= save(main.get(), dir, QStringLiteral("workspace-desc.png"));
+
+  // A window of half the height, so that the start page is long enough to scroll.
+  main->resize(960, 460);
+  sheet->showFile("index.html", false);
+  ok &= waitFor([&] { return !jobs.isRunning(); });
+  SheetLocalPgEdit *edit = sheet->editPage();
+  settle();
+  const int lines = edit->editor()->blockCount();
+  const int shown =
+      std::max(1, edit->editor()->viewport()->height() / std::max(1, edit->editor()->lineHeight()));
+  edit->pane().goToLine(std::max(1, lines / 2 - shown / 2), false);
+  ok &= save(main.get(), dir, QStringLiteral("workspace-edit.png"));
+
+  // Closing the window would ask whether to end the open project; the sheet simply goes.
+  main.reset();
+  return ok ? 0 : 1;
+}
