@@ -25,7 +25,8 @@ TEST(BrowseAddress, AbsoluteRootGivesThreeSlashesNeverFour) {
 TEST(BrowseAddress, CharactersThatCannotStandInAnAddressAreEncoded) {
   EXPECT_EQ(localBrowseAddress("/home/user/my site", "a#b?.htm"),
             "file:///home/user/my%20site/a%23b%3F.htm");
-  EXPECT_EQ(localBrowseAddress("/srv", QStringLiteral("caf\u00e9.htm")), "file:///srv/caf%C3%A9.htm");
+  EXPECT_EQ(localBrowseAddress("/srv", QStringLiteral("caf\u00e9.htm")),
+            "file:///srv/caf%C3%A9.htm");
   EXPECT_EQ(noHtmlProgramMessage(), "Error: can not open note-pad for edit");
 }
 
@@ -57,7 +58,8 @@ TEST(TreePictures, StripsOfTheirSizesWithWhiteTransparent) {
     EXPECT_NE(local.cell(image).toImage(), local.cell(image + 1).toImage()) << image;
   }
   EXPECT_EQ(opaque(local.cell(0), false), 0);
-  for (int i = 0; i < local.cellCount(); ++i) EXPECT_EQ(opaque(local.cell(i), true), 0) << i;
+  for (int i = 0; i < local.cellCount(); ++i)
+    EXPECT_EQ(opaque(local.cell(i), true), 0) << i;
   for (int image = REMOTE_IMAGE_ROOT; image <= REMOTE_IMAGE_HTML + 1; ++image)
     EXPECT_GT(opaque(remote.cell(image), false), 20) << image;
   // The folder, the page and the HTML page look different.

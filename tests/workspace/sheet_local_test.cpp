@@ -1,5 +1,6 @@
 #include "workspace_test_support.h"
 
+#include "app/main_dialog.h"
 #include "app/workspace_sheet.h"
 #include "storage/current_projects.h"
 #include "workspace/edit_page.h"
@@ -95,4 +96,39 @@ TEST_F(SheetTest, RefreshShowsTheNewProjectAndForgetsTheOldFile) {
   EXPECT_TRUE(sheet_->editPage()->pane().filePath().isEmpty());
   EXPECT_TRUE(sheet_->currentFile().empty());
   EXPECT_EQ(sheet_->mainPage()->rootItem()->childCount(), 1);
+}
+
+TEST_F(SheetTest, TheMainWindowOpensTheLocalSheetOverItsWorkArea) {
+  const SheetFactory savedFactory = sheetFactory();
+  const MainDialog::Hooks savedHooks = MainDialog::hooks();
+  installWorkspaceSheets();
+  MainDialog::hooks().localProjectDialog = [this](QWidget *) {
+    CurrentLocalProject.rootPath = site_.path();
+    return true;
+  };
+  {
+    MainDialog main(*jobs_);
+    main.resize(900, 600);
+    main.show();
+    settle();
+    main.openLocalProject();
+    auto *sheet = dynamic_cast<SheetLocal *>(main.localSheet());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->geometry(), main.workArea());
+    EXPECT_EQ(sheet->mainPage()->rootItem()->text(0), QString::fromStdString(site_.path()));
+    EXPECT_EQ(main.inPlaceHelpPage(), "local/pagemain.htm");
+    sheet->setActivePage(1);
+    EXPECT_EQ(main.inPlaceHelpPage(), "local/pageinfo.htm");
+    // Confirming the dialog again keeps the sheet and reads the folder afresh.
+    site_.write("new.htm", "<p>new</p>");
+    main.openLocalProject();
+    EXPECT_EQ(main.localSheet(), sheet);
+    EXPECT_EQ(sheet->mainPage()
+                  ->rootItem()
+                  ->child(sheet->mainPage()->rootItem()->childCount() - 2)
+                  ->text(0),
+              "new.htm");
+  }
+  MainDialog::hooks() = savedHooks;
+  sheetFactory() = savedFactory;
 }
