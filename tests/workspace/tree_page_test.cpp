@@ -11,7 +11,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidgetItem>
 #include <chrono>
 #include <filesystem>
@@ -299,4 +302,54 @@ TEST_F(SheetTest, BrowseWithoutAnyHandlerSaysSo) {
   setHtmlOpenCommand({});
   ASSERT_EQ(answers.texts().size(), 1);
   EXPECT_EQ(answers.texts()[0], "Error: can not open note-pad for edit");
+}
+
+namespace {
+
+// Closes the next popup menu that opens and keeps the texts of its enabled commands.
+class PopupCatcher : public QObject {
+public:
+  PopupCatcher() {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+      if (!menu) return;
+      for (QAction *action : menu->actions())
+        if (!action->isSeparator()) texts.append(action->text() + (action->isEnabled() ? "" : "-"));
+      menu->close();
+    });
+    timer_.start();
+  }
+  QStringList texts;
+
+private:
+  QTimer timer_;
+};
+
+void rightClick(FileTree *tree, const QPoint &pos) {
+  QContextMenuEvent event(QContextMenuEvent::Mouse, pos, tree->viewport()->mapToGlobal(pos));
+  QApplication::sendEvent(tree->viewport(), &event);
+  settle();
+}
+
+} // namespace
+
+TEST_F(SheetTest, RightClickOnTheSelectedLabelOpensItsMenu) {
+  SheetLocalPgMain *page = sheet_->mainPage();
+  FileTree *tree = page->tree();
+  QTreeWidgetItem *guide = itemAt(page, "docs/guide.html");
+  QTreeWidgetItem *about = itemAt(page, "about.htm");
+  tree->setCurrentItem(guide);
+  settle();
+  {
+    PopupCatcher catcher;
+    rightClick(tree, tree->labelRect(guide).center());
+    EXPECT_EQ(catcher.texts, QStringList({"Analyzing the file", "Collapse others-", "Collapse-",
+                                          "Expand-", "Copy path name", "Browse the file"}));
+  }
+  {
+    PopupCatcher catcher;
+    rightClick(tree, tree->labelRect(about).center());
+    EXPECT_TRUE(catcher.texts.isEmpty());
+  }
 }

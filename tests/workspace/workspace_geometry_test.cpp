@@ -1,3 +1,4 @@
+#include "workspace/sheet_traits.h"
 #include "workspace/summary_header.h"
 #include "workspace/workspace_geometry.h"
 
@@ -87,4 +88,27 @@ TEST(SummaryHeaderCells, SunkenDoubleFrameAroundBandAndList) {
   EXPECT_EQ(frame[3].rect, QRect(9, 80, 102, 1));
   EXPECT_EQ(frame[3].colour, QColor(Qt::white));
   EXPECT_EQ(frame[4].rect, QRect(8, 10, 103, 1));
+}
+
+TEST(SheetTraits, TheTwinsDifferOnlyInTheirCaptionsJobsAndRemoteFlag) {
+  const SheetTraits &local = localSheetTraits();
+  const SheetTraits &remote = remoteSheetTraits();
+  EXPECT_FALSE(local.remote);
+  EXPECT_TRUE(remote.remote);
+  EXPECT_EQ(local.sheetCaption, "Local");
+  EXPECT_EQ(remote.sheetCaption, "Host");
+  EXPECT_EQ(local.pageCaptions[0], "Local");
+  EXPECT_EQ(remote.pageCaptions[0], "Main");
+  for (std::size_t i = 1; i < 4; ++i)
+    EXPECT_EQ(local.pageCaptions[i], remote.pageCaptions[i]);
+  EXPECT_EQ(local.siteLinkCaption, "F-link");
+  EXPECT_EQ(remote.siteLinkCaption, "S-link");
+  EXPECT_EQ(local.saveCaption, "Save");
+  EXPECT_EQ(remote.saveCaption, "Save and Upload");
+  EXPECT_EQ(
+      (std::array<int, 4>{local.analyzeJob, local.saveJob, local.showFileJob, local.refreshJob}),
+      (std::array<int, 4>{100, 101, 102, 103}));
+  EXPECT_EQ((std::array<int, 4>{remote.analyzeJob, remote.saveJob, remote.showFileJob,
+                                remote.refreshJob}),
+            (std::array<int, 4>{57, 58, 53, 59}));
 }
