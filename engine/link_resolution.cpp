@@ -92,15 +92,25 @@ std::string linkValue(const char *text, const char *end, const LinkRecord &link)
   return std::string(text + from, static_cast<std::size_t>(to - from));
 }
 
+namespace {
+
+// Turns every run of slashes in `path` into one, in place.
+void collapseSlashesInPlace(std::string &path) {
+  char *write = path.data();
+  const char *read = path.data();
+  const char *const end = read + path.size();
+  for (; read != end; ++read) {
+    if (*read == '/' && write != path.data() && write[-1] == '/') continue;
+    *write++ = *read;
+  }
+  path.resize(static_cast<std::size_t>(write - path.data()));
+}
+
+} // namespace
+
 std::string collapseSlashes(std::string_view path) {
-  bool doubled = false;
-  for (std::size_t i = 1; i < path.size() && !doubled; ++i)
-    doubled = path[i] == '/' && path[i - 1] == '/';
-  if (!doubled) return std::string(path);
-  std::string out;
-  out.reserve(path.size());
-  for (char c : path)
-    if (c != '/' || out.empty() || out.back() != '/') out += c;
+  std::string out(path);
+  collapseSlashesInPlace(out);
   return out;
 }
 
@@ -117,7 +127,11 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
       std::string path = resolveRelative(base, pageName, value);
       // A "../" left over from the root folder would test a file outside the site.
       if (hasDotStep(path)) path = withinRoot(path);
-      link->target = collapseSlashes(rootPath + "/" + path);
+      std::string &target = link->target;
+      target.clear();
+      target.reserve(rootPath.size() + 1 + path.size());
+      target.append(rootPath).append(1, '/').append(path);
+      collapseSlashesInPlace(target);
     }
   }
 }

@@ -113,6 +113,7 @@ bool pathOfFileUrl(std::string_view url, std::string_view &path) {
 } // namespace
 
 std::string decodeCharacterReferences(std::string_view text) {
+  if (text.find('&') == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
   std::size_t i = 0;
