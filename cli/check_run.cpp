@@ -10,7 +10,6 @@
 #include "engine/html_scanner.h"
 #include "engine/job_control.h"
 #include "platform/http_check.h"
-#include "storage/byte_buffer.h"
 #include "storage/current_projects.h"
 
 #include <algorithm>
@@ -71,21 +70,15 @@ FileReport checkFile(const std::string &file, bool remote, bool noInternet,
   report.file = file;
   report.remote = remote;
   int stop = 0, skip = 0;
-  {
-    HtmlScanner scanner;
-    report.analysed = findGeneralInfo(scanner, file, report.summary, remote, stop, skip, job,
-                                      checker) == 1;
-    if (report.analysed && noInternet && !report.hasSyntaxErrors())
-      report.notChecked = httpLinkCount(scanner, remote);
-  }
-  if (report.analysed && report.summary.errorTotal() > 0) {
-    HtmlScanner scanner;
-    ErrorList list;
-    ByteBuffer text;
-    stop = skip = 0;
-    if (findDescription(scanner, file, list, remote, text, stop, skip, job, checker) == 1)
-      fillRows(report, list);
-  }
+  HtmlScanner scanner;
+  ErrorList rows;
+  // The general pass, with the description pass's rows of a page in error taken
+  // from the same read and scan.
+  report.analysed = findGeneralInfoWithRows(scanner, file, report.summary, rows, remote, stop,
+                                            skip, job, checker) == 1;
+  if (report.analysed && noInternet && !report.hasSyntaxErrors())
+    report.notChecked = httpLinkCount(scanner, remote);
+  if (report.analysed) fillRows(report, rows);
   return report;
 }
 

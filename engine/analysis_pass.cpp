@@ -6,6 +6,7 @@
 #include "engine/text_bounds.h"
 #include "storage/current_projects.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -39,6 +40,29 @@ bool hasSyntaxError(const HtmlScanner &scanner) {
   return false;
 }
 
+// True when blanking for the link phase meets a line feed that the description
+// pass keeps and the general pass turns into a blank (in a comment or a script
+// comment): only then can the two passes see different texts.
+bool blanksLineFeeds(const HtmlScanner &scanner, WorkText &work) {
+  const std::int32_t length = static_cast<std::int32_t>(work.end() - work.begin());
+  auto hasLineFeed = [&](std::int32_t from, std::int32_t to) {
+    from = std::clamp(from, 0, length);
+    to = std::clamp(to, 0, length);
+    return from < to &&
+           std::memchr(work.begin() + from, '\n', static_cast<std::size_t>(to - from)) != nullptr;
+  };
+  for (const auto &segment : scanner.segments()) {
+    if (!segment) continue;
+    if (segment->kind == SegmentKind::Comment &&
+        hasLineFeed(segment->start, segment->end))
+      return true;
+    if (segment->kind == SegmentKind::ScriptCode)
+      for (const auto &span : segment->spans())
+        if (span && hasLineFeed(span->start, span->end)) return true;
+  }
+  return false;
+}
+
 // Blanking, case restoring, extraction, resolution in the current project and
 // the checks of the links.
 void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, const char *loadedEnd,
@@ -63,6 +87,45 @@ void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, cons
 // Loaded text from its start to its end (the zero byte after it is not part of it).
 const char *textEnd(const ByteBuffer &buffer, std::int32_t size) { return buffer.data() + size; }
 
+// The general pass's analysis; with `rows`, also the rows the description pass
+// would give, taken from the same scan where that is the same thing (see
+// findGeneralInfoWithRows).
+bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
+                     const std::string &pageName, const char *text, const char *end,
+                     FileSummary &summary, ErrorList *rows, bool remote, int &stop, int &skip,
+                     JobControl &job, LinkChecker &checker) {
+  scanner.clear();
+  scanner.folder = pageFolder;
+  if (rows) {
+    rows->removeAll();
+    rows->linkRows = 0;
+  }
+  WorkText work(text, end);
+  if (!work.ok()) return false;
+  HtmlScanner::lowerCase(work.begin(), work.end());
+  scanner.scan(work.begin(), work.end());
+  summary.countSegments(scanner.segments());
+  if (hasSyntaxError(scanner)) {
+    if (rows) rows->fillFromSegments(scanner.segments(), work.begin(), work.end());
+    return true;
+  }
+
+  const bool sameBlanking = !blanksLineFeeds(scanner, work);
+  runLinkPhase(scanner, work, text, end, false, pageName, remote, stop, skip, job, checker);
+  summary.countLinks(scanner.links);
+  if (!rows || summary.errorTotal() == 0) return true;
+  if (sameBlanking) {
+    rows->fillFromLinks(scanner.links, work.begin(), work.end());
+    return true;
+  }
+  // Line feeds inside blanked comments stay in the description's text, which may
+  // then differ: take its rows from a pass of its own over the same loaded text.
+  HtmlScanner second;
+  int secondStop = 0, secondSkip = 0;
+  return analyzeForDescription(second, pageFolder, pageName, text, end, *rows, remote,
+                               secondStop, secondSkip, job, checker);
+}
+
 } // namespace
 
 std::string projectFilePath(const std::string &relativePath, bool remote) {
@@ -82,8 +145,11 @@ void splitFilePath(const std::string &fullPath, std::string &folder, std::string
   }
 }
 
-int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
-                    bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker) {
+namespace {
+
+int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
+                ErrorList *rows, bool remote, int &stop, int &skip, JobControl &job,
+                LinkChecker &checker) {
   job.setItemText(kGeneralInfoAction, relativePath, false);
   const std::string fullPath = projectFilePath(relativePath, remote);
   summary.clearCounts();
@@ -113,13 +179,29 @@ int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileS
 
   std::string folder, name;
   splitFilePath(fullPath, folder, name);
-  if (!analyzeForSummary(scanner, folder, name, loaded.data(), textEnd(loaded, size), summary,
-                         remote, stop, skip, job, checker)) {
+  if (!summaryAnalysis(scanner, folder, name, loaded.data(), textEnd(loaded, size), summary, rows,
+                       remote, stop, skip, job, checker)) {
     summary.clearCounts();
     summary.sizeText = "read";
+    if (rows) rows->removeAll();
     return 0;
   }
   return 1;
+}
+
+} // namespace
+
+int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
+                    bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker) {
+  return generalPass(scanner, relativePath, summary, nullptr, remote, stop, skip, job, checker);
+}
+
+int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePath,
+                            FileSummary &summary, ErrorList &rows, bool remote, int &stop,
+                            int &skip, JobControl &job, LinkChecker &checker) {
+  rows.removeAll();
+  rows.linkRows = 0;
+  return generalPass(scanner, relativePath, summary, &rows, remote, stop, skip, job, checker);
 }
 
 int findDescription(HtmlScanner &scanner, const std::string &relativePath, ErrorList &errors,
@@ -156,18 +238,8 @@ bool analyzeForSummary(HtmlScanner &scanner, const std::string &pageFolder,
                        const std::string &pageName, const char *text, const char *end,
                        FileSummary &summary, bool remote, int &stop, int &skip, JobControl &job,
                        LinkChecker &checker) {
-  scanner.clear();
-  scanner.folder = pageFolder;
-  WorkText work(text, end);
-  if (!work.ok()) return false;
-  HtmlScanner::lowerCase(work.begin(), work.end());
-  scanner.scan(work.begin(), work.end());
-  summary.countSegments(scanner.segments());
-  if (hasSyntaxError(scanner)) return true;
-
-  runLinkPhase(scanner, work, text, end, false, pageName, remote, stop, skip, job, checker);
-  summary.countLinks(scanner.links);
-  return true;
+  return summaryAnalysis(scanner, pageFolder, pageName, text, end, summary, nullptr, remote, stop,
+                         skip, job, checker);
 }
 
 bool analyzeForDescription(HtmlScanner &scanner, const std::string &pageFolder,

@@ -37,6 +37,17 @@ void splitFilePath(const std::string &fullPath, std::string &folder, std::string
 int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
                     bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker);
 
+/// The general pass of findGeneralInfo, giving also, for a page that it finds in
+/// error, the rows the description pass would list (`rows` stays empty for a
+/// clean page or one it did not analyse). The rows come from the same read and
+/// scan wherever the description pass would see the same text (always for syntax
+/// rows; for link rows unless a comment or script comment spans lines), else from
+/// a description pass over the text already read. For callers that want both
+/// results of many pages at once; the summary is that of findGeneralInfo.
+int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePath,
+                            FileSummary &summary, ErrorList &rows, bool remote, int &stop,
+                            int &skip, JobControl &job, LinkChecker &checker);
+
 /// Description pass over the project file `relativePath`. Shows kDescriptionAction,
 /// clears the scanner and `errors`, and reads the file into `text` (size + 1 bytes,
 /// zero-terminated). Returns 1 when the file was read: an empty file gives no rows
