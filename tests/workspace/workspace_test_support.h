@@ -7,6 +7,7 @@
 #include "app/job_thread.h"
 #include "engine/link_checker.h"
 #include "engine/network_link_checker.h"
+#include "support/gui/gui_test_helpers.h"
 #include "support/temp_dir.h"
 #include "workspace/sheet_local.h"
 
@@ -55,29 +56,6 @@ public:
   std::atomic<bool> release{false};
   void runJob(JobCode code, JobThread &job) override;
 };
-
-/// Answers the message boxes that open, in order: each is recorded with its text and the
-/// queued button is clicked. Boxes beyond the queue get their escape button.
-class MessageAnswers : public QObject {
-public:
-  MessageAnswers();
-  /// Queues the answer for the next box.
-  MessageAnswers &then(QMessageBox::StandardButton button);
-  /// The texts of the boxes answered so far.
-  const QStringList &texts() const { return texts_; }
-
-private:
-  void poll();
-  QTimer timer_;
-  std::deque<QMessageBox::StandardButton> answers_;
-  QStringList texts_;
-};
-
-/// Processes events until `done` is true; false if it never became true (a safety cap of
-/// many rounds, not a timing measure).
-bool waitUntil(const std::function<bool()> &done);
-/// Processes pending events a few times.
-void settle();
 
 /// A shown local sheet over a copy of the demo site in a temporary folder, with the
 /// program's data files in another, and the test link checker.
