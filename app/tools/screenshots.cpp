@@ -2,6 +2,7 @@
 // and the local project dialog (empty and filled) to PNG files in DIR. Runs on the
 // offscreen platform unless another is chosen; works in a scratch Setting folder.
 #include "app/help_topic.h"
+#include "app/tools/screenshot_support.h"
 #include "app/help_window.h"
 #include "app/job_owner.h"
 #include "app/job_thread.h"
@@ -26,29 +27,9 @@ namespace {
 
 using namespace linkmoor;
 
-void settle(int rounds = 5) {
-  for (int i = 0; i < rounds; ++i)
-    QApplication::processEvents();
-}
-
-bool waitFor(const std::function<bool()> &done) {
-  for (long i = 0; i < 2000000 && !done(); ++i)
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
-}
-
-bool save(QWidget *widget, const QString &dir, const QString &name) {
-  settle();
-  widget->grab(); // the first paint sets up the tool buttons, which may resize them
-  settle();
-  const QString path = dir + QLatin1Char('/') + name;
-  if (!widget->grab().save(path)) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    return false;
-  }
-  std::printf("%s\n", qPrintable(path));
-  return true;
-}
+using shots::save;
+using shots::settle;
+using shots::waitFor;
 
 // A window that owns the pictured job: it shows its progress and waits to be released.
 class PicturedJob : public QWidget, public JobOwner {

@@ -6,6 +6,7 @@
 #include "app/help_topic.h"
 #include "app/job_thread.h"
 #include "app/main_dialog.h"
+#include "app/tools/screenshot_support.h"
 #include "storage/current_projects.h"
 #include "storage/program_folder.h"
 #include "storage/widgets/editor_control.h"
@@ -30,29 +31,9 @@ namespace {
 
 using namespace linkmoor;
 
-void settle(int rounds = 5) {
-  for (int i = 0; i < rounds; ++i)
-    QApplication::processEvents();
-}
-
-bool waitFor(const std::function<bool()> &done) {
-  for (long i = 0; i < 2000000 && !done(); ++i)
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
-}
-
-bool save(QWidget *widget, const QString &dir, const QString &name) {
-  settle();
-  widget->grab();
-  settle();
-  const QString path = dir + QLatin1Char('/') + name;
-  if (!widget->grab().save(path)) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    return false;
-  }
-  std::printf("%s\n", qPrintable(path));
-  return true;
-}
+using shots::save;
+using shots::settle;
+using shots::waitFor;
 
 QTreeWidgetItem *itemAt(QTreeWidgetItem *root, const QString &path) {
   QTreeWidgetItem *item = root;
