@@ -2,6 +2,7 @@
 
 #include "app/gui_call.h"
 #include "app/job_thread.h"
+#include "app/message_box.h"
 #include "app/workspace_brush.h"
 #include "engine/analysis_pass.h"
 #include "engine/html_scanner.h"
@@ -57,6 +58,11 @@ bool ProjectSheet::setActivePage(int index) { return tabs_->showPage(index); }
 
 void ProjectSheet::showFile(const std::string &path, bool hasErrors) {
   if (jobRunning()) return;
+  // Showing another page replaces the editor's text: unsaved corrections must not
+  // go without the user's word.
+  if (edit_->pane().isModified() &&
+      !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion)))
+    return;
   currentFile_ = path;
   setActivePage(hasErrors ? PAGE_DESC : PAGE_EDIT);
   desc_->clearRecords();

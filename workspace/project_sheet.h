@@ -21,6 +21,10 @@
 
 namespace linkmoor {
 
+/// Asked before another page replaces unsaved changes in the editor.
+inline constexpr char kDiscardEditsQuestion[] =
+    "The page in the editor has changes that are not saved.\nDiscard them?";
+
 class EditPage;
 class ErrorPage;
 class JobThread;
@@ -65,7 +69,8 @@ public:
   /// until a file is shown.
   const std::string &currentFile() const { return currentFile_; }
   /// Shows `path`: it becomes `currentFile`, the desc page (with errors) or the edit
-  /// page becomes active, both are emptied, and the show-the-file job starts.
+  /// page becomes active, both are emptied, and the show-the-file job starts. When the
+  /// editor holds unsaved changes, asks kDiscardEditsQuestion first; No keeps them.
   void showFile(const std::string &path, bool hasErrors);
   /// Starts the job that analyses the info page's selected row again.
   void refreshFile();

@@ -185,3 +185,30 @@ TEST_F(EditTest, AShorterTextLeavesNothingOfTheLongerFileAndKeepsItsMode) {
   ASSERT_EQ(stat(sitePath("about.htm").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
+
+TEST_F(EditTest, ShowingAnotherPageAsksBeforeDroppingUnsavedChanges) {
+  show("about.htm", false);
+  replaceText("<html>my corrections</html>\n");
+  {
+    MessageAnswers answers;
+    answers.then(QMessageBox::No);
+    sheet_->showFile("index.html", false);
+    settle();
+    ASSERT_EQ(answers.texts().size(), 1);
+    EXPECT_EQ(answers.texts()[0].toStdString(), kDiscardEditsQuestion);
+  }
+  EXPECT_EQ(sheet_->currentFile(), "about.htm");
+  EXPECT_EQ(editor()->editorText(), "<html>my corrections</html>\n");
+  {
+    MessageAnswers answers;
+    answers.then(QMessageBox::Yes);
+    sheet_->showFile("index.html", false);
+    ASSERT_TRUE(waitForJobs());
+    EXPECT_EQ(answers.texts().size(), 1);
+  }
+  EXPECT_EQ(sheet_->currentFile(), "index.html");
+  // A page shown afresh is not modified: no question the next time.
+  MessageAnswers none;
+  show("about.htm", false);
+  EXPECT_TRUE(none.texts().isEmpty());
+}
