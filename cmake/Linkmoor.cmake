@@ -1,6 +1,6 @@
 # linkmoor_add_test(NAME SOURCES ... LIBS ... [GUI])
 # Builds a GoogleTest program and registers its cases with CTest. GUI tests get
-# a main that selects the offscreen platform; others use gtest_main.
+# a main that selects the offscreen platform; both mains clear the proxy settings.
 function(linkmoor_add_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -9,7 +9,7 @@ function(linkmoor_add_test name)
   if(ARG_GUI)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} linkmoor_gui_test_main GTest::gtest Qt6::Widgets Qt6::Test)
   else()
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gtest Threads::Threads)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} linkmoor_test_main GTest::gtest Threads::Threads)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
