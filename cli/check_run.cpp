@@ -100,6 +100,7 @@ UrlCheck networkUrlCheck(long timeoutSeconds) {
     HttpCheckOptions options;
     options.connectTimeoutSeconds = timeoutSeconds;
     options.stallTimeoutSeconds = timeoutSeconds;
+    options.totalTimeoutSeconds = 5 * timeoutSeconds;
     return httpCheck(url, options);
   };
 }

@@ -158,6 +158,7 @@ bool configure(CURL *easy, const std::string &address, const HttpCheckOptions &o
   set(CURLOPT_CONNECTTIMEOUT, std::max(options.connectTimeoutSeconds, 1L));
   set(CURLOPT_LOW_SPEED_LIMIT, 1L);
   set(CURLOPT_LOW_SPEED_TIME, std::max(options.stallTimeoutSeconds, 1L));
+  set(CURLOPT_TIMEOUT, std::max(options.totalTimeoutSeconds, 1L));
   // Some sites set a cookie and redirect to themselves; a browser would carry the cookie.
   set(CURLOPT_COOKIEFILE, "");
   set(CURLOPT_WRITEFUNCTION, &stopAtBody);

@@ -14,6 +14,9 @@ struct HttpCheckOptions {
   long connectTimeoutSeconds = 60;
   /// The check gives up when less than one byte a second arrives for this long.
   long stallTimeoutSeconds = 60;
+  /// Longest time for the whole check: a server that trickles its answer a byte at a
+  /// time must not hold a check for hours.
+  long totalTimeoutSeconds = 300;
   /// Redirects followed before the answer counts as final.
   long maxRedirects = 20;
   /// Polled about ten times a second while the check runs; when it returns true the check

@@ -9,6 +9,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -104,6 +106,30 @@ TEST(HttpCheckRawTest, SilentServerEndsAtTheStallLimit) {
   HttpCheckOptions options;
   options.stallTimeoutSeconds = 1;
   EXPECT_EQ(httpCheck("http://127.0.0.1:" + std::to_string(port) + "/", options), kFileMissing);
+  close(listener);
+}
+
+TEST(HttpCheckRawTest, TricklingServerEndsAtTheTotalLimit) {
+  int port = 0;
+  int listener = boundSocket(port, true);
+  std::atomic<bool> done{false};
+  std::thread trickle([&] {
+    int client = accept(listener, nullptr, nullptr);
+    if (client < 0) return;
+    // A header line that never ends, one byte every 100 ms: never stalled, never done.
+    const std::string head = "HTTP/1.1 200 OK\r\nX-Slow: ";
+    send(client, head.data(), head.size(), MSG_NOSIGNAL);
+    while (!done && send(client, "a", 1, MSG_NOSIGNAL) == 1)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    close(client);
+  });
+  HttpCheckOptions options;
+  options.stallTimeoutSeconds = 30;
+  options.totalTimeoutSeconds = 1;
+  EXPECT_EQ(httpCheck("http://127.0.0.1:" + std::to_string(port) + "/", options), kFileMissing);
+  done = true;
+  shutdown(listener, SHUT_RDWR);
+  trickle.join();
   close(listener);
 }
 
