@@ -1,7 +1,5 @@
 #include "cli/cached_link_checker.h"
 
-#include "platform/disk_check.h"
-
 namespace linkmoor::cli {
 
 int QueueingLinkChecker::checkHttp(const std::string &url) {
@@ -17,7 +15,7 @@ int CachedLinkChecker::checkHttp(const std::string &url) {
 
 int CachedLinkChecker::checkDisk(const std::string &path) {
   auto [it, inserted] = diskResults_.try_emplace(path, 0);
-  if (inserted) it->second = diskTargetExists(path) ? 0 : 15;
+  if (inserted) it->second = disk_.checkDisk(path);
   return it->second;
 }
 

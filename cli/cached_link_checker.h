@@ -4,6 +4,7 @@
 
 #include "cli/url_cache.h"
 #include "engine/link_checker.h"
+#include "engine/network_link_checker.h"
 
 #include <string>
 #include <unordered_map>
@@ -31,7 +32,8 @@ public:
   int checkDisk(const std::string &path) override;
 
 private:
-  UrlCache *cache_; ///< null: no internet
+  UrlCache *cache_;         ///< null: no internet
+  NetworkLinkChecker disk_; ///< the windowed program's disk check
   std::unordered_map<std::string, int> diskResults_;
 };
 

@@ -15,7 +15,8 @@ bool parsePositive(const std::string &text, long &out) {
 }
 
 std::string withoutTrailingSlashes(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  while (path.size() > 1 && path.back() == '/')
+    path.pop_back();
   return path;
 }
 
@@ -32,7 +33,8 @@ std::string usageText() {
          "  --subdomain-path P        the folder of that site that is its web root\n"
          "  --no-internet             do not request absolute links; count them as not checked\n"
          "  --jobs N                  HTTP checks at a time (default 16)\n"
-         "  --timeout S               connect and stall time-out of one check in seconds (default 60)\n"
+         "  --timeout S               connect and stall time-out of one check in seconds (default "
+         "60)\n"
          "  --help                    show this text\n"
          "  --version                 show the version\n"
          "\n"

@@ -8,14 +8,14 @@ namespace linkmoor::cli {
 
 /// What the user asked for on the command line.
 struct CheckOptions {
-  std::string root;                ///< the site folder, without a trailing "/"
-  std::vector<std::string> files;  ///< paths relative to root; empty: every page below root
-  bool json = false;               ///< one JSON object per line and file
-  bool noInternet = false;         ///< report absolute links as not checked
-  std::string remoteSite;          ///< host name the pages are served under (remote mode)
-  std::string subdomainPath;       ///< folder of the site that is the web root (remote mode)
-  int jobs = 16;                   ///< HTTP checks at a time
-  long timeoutSeconds = 60;        ///< connect and stall time-out of one HTTP check
+  std::string root;               ///< the site folder, without a trailing "/"
+  std::vector<std::string> files; ///< paths relative to root; empty: every page below root
+  bool json = false;              ///< one JSON object per line and file
+  bool noInternet = false;        ///< report absolute links as not checked
+  std::string remoteSite;         ///< host name the pages are served under (remote mode)
+  std::string subdomainPath;      ///< folder of the site that is the web root (remote mode)
+  int jobs = 16;                  ///< HTTP checks at a time
+  long timeoutSeconds = 60;       ///< connect and stall time-out of one HTTP check
   bool help = false;
   bool version = false;
 };

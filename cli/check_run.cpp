@@ -25,15 +25,6 @@ namespace linkmoor::cli {
 
 namespace {
 
-/// The job as the analysis of one file sees it: never stopped, and the second
-/// line of the progress display is the current link.
-class CheckJob : public JobControl {
-public:
-  bool stopRequested() override { return false; }
-  bool takeSkip() override { return false; }
-  void setItemText(const std::string &, const std::string &, bool) override {}
-};
-
 bool isFolder(const std::string &path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -63,9 +54,8 @@ void fillRows(FileReport &report, const ErrorList &list) {
   }
 }
 
-FileReport checkFile(const std::string &file, bool remote, bool noInternet,
-                     LinkChecker &checker) {
-  CheckJob job;
+FileReport checkFile(const std::string &file, bool remote, bool noInternet, LinkChecker &checker) {
+  SilentJob job;
   FileReport report;
   report.file = file;
   report.remote = remote;
@@ -74,8 +64,8 @@ FileReport checkFile(const std::string &file, bool remote, bool noInternet,
   ErrorList rows;
   // The general pass, with the description pass's rows of a page in error taken
   // from the same read and scan.
-  report.analysed = findGeneralInfoWithRows(scanner, file, report.summary, rows, remote, stop,
-                                            skip, job, checker) == 1;
+  report.analysed = findGeneralInfoWithRows(scanner, file, report.summary, rows, remote, stop, skip,
+                                            job, checker) == 1;
   if (report.analysed && noInternet && !report.hasSyntaxErrors())
     report.notChecked = httpLinkCount(scanner, remote);
   if (report.analysed) fillRows(report, rows);
@@ -108,7 +98,8 @@ UrlCheck networkUrlCheck(long timeoutSeconds) {
 namespace {
 
 /// Byte sizes of the pages (0 for those that cannot be looked at).
-std::vector<std::uint64_t> pageSizes(const std::string &root, const std::vector<std::string> &files) {
+std::vector<std::uint64_t> pageSizes(const std::string &root,
+                                     const std::vector<std::string> &files) {
   std::vector<std::uint64_t> sizes;
   sizes.reserve(files.size());
   for (const std::string &file : files) {
@@ -147,17 +138,23 @@ private:
 int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::FILE *progress,
              const UrlCheck &check) {
   if (!isFolder(o.root)) {
-    err << "linkmoor-check: cannot read the folder " << o.root << "\n";
+    struct stat info {};
+    err << "linkmoor-check: " << o.root
+        << (stat(o.root.c_str(), &info) == 0 ? " is not a folder\n" : " does not exist\n");
     return 2;
   }
   std::vector<std::string> files = o.files;
+  std::vector<std::string> unreadableFolders;
   if (files.empty()) {
     bool ok = false;
-    files = listSitePages(o.root, ok);
+    files = listSitePages(o.root, ok, &unreadableFolders);
     if (!ok) {
       err << "linkmoor-check: cannot read the folder " << o.root << "\n";
       return 2;
     }
+    for (const std::string &folder : unreadableFolders)
+      err << "linkmoor-check: cannot read the folder " << o.root << "/" << folder
+          << "; its pages are not checked\n";
   }
   setProject(o);
   const bool remote = !o.remoteSite.empty();
@@ -168,7 +165,8 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   // largest page; the largest is analysed alone.
   const std::vector<std::uint64_t> sizes = pageSizes(o.root, files);
   std::uint64_t largest = 1;
-  for (std::uint64_t size : sizes) largest = std::max(largest, size);
+  for (std::uint64_t size : sizes)
+    largest = std::max(largest, size);
   MemoryGate gate(largest + largest / 2);
 
   std::unique_ptr<UrlCache> cache;
@@ -179,7 +177,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
     // checked, o.jobs at a time, when the report reaches them.
     lookahead = std::thread([&] {
       QueueingLinkChecker queueing(*cache);
-      CheckJob job;
+      SilentJob job;
       for (std::size_t i = 0; i < files.size(); ++i) {
         GateHold hold(gate, sizes[i]);
         HtmlScanner scanner;
@@ -205,13 +203,15 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
 
   ProgressLine line(progress, progress != nullptr);
   RunTotals totals;
+  totals.unreadable += static_cast<int>(unreadableFolders.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
     line.show(i, files.size(), cache ? cache->checkedCount() : 0, files[i]);
     FileReport report = reports.take(i);
     totals.add(report);
     out << (o.json ? formatJson(report) + "\n" : formatText(report));
   }
-  for (std::thread &worker : workers) worker.join();
+  for (std::thread &worker : workers)
+    worker.join();
   if (lookahead.joinable()) lookahead.join();
   line.finish();
   if (!o.json) out << formatTotals(totals);

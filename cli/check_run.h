@@ -16,8 +16,8 @@ using UrlCheck = std::function<int(const std::string &url)>;
 /// Runs the check the options describe, writing reports to `out` and messages to
 /// `err`; `progress` (may be null) receives the progress line. Returns the exit
 /// status: 0 nothing found, 1 errors or broken links found, 2 ROOT unreadable.
-int runCheck(const CheckOptions &options, std::ostream &out, std::ostream &err,
-             std::FILE *progress, const UrlCheck &check);
+int runCheck(const CheckOptions &options, std::ostream &out, std::ostream &err, std::FILE *progress,
+             const UrlCheck &check);
 
 /// The URL check of a real run: the platform's HTTP check with the time-out.
 UrlCheck networkUrlCheck(long timeoutSeconds);

@@ -24,6 +24,15 @@ std::string column(const std::string &text, int width) {
   return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
 }
 
+// What the status word of a file that was not analysed means.
+std::string notAnalysedReason(const std::string &word) {
+  if (word == "open") return " (the file cannot be opened)";
+  if (word == "empty") return " (the file is empty)";
+  if (word == "read") return " (the file cannot be read whole)";
+  if (word == "binary") return " (the file holds zero bytes: not a text page)";
+  return "";
+}
+
 std::string padRight(const std::string &text, std::size_t width) {
   return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
@@ -32,7 +41,8 @@ std::string padRight(const std::string &text, std::size_t width) {
 
 std::string formatText(const FileReport &r) {
   std::string out = r.file + "\n";
-  if (!r.analysed) return out + "    " + r.summary.sizeText + "\n";
+  if (!r.analysed)
+    return out + "    " + r.summary.sizeText + notAnalysedReason(r.summary.sizeText) + "\n";
   const FileSummary &s = r.summary;
   const char *siteColumn = r.remote ? "S-link/err" : "F-link/err";
   out += "    " + column("Bytes", 9) + column("errs", 6) + column("TAG/err", 10) +
@@ -45,11 +55,13 @@ std::string formatText(const FileReport &r) {
            column(pair(s.siteLinks, s.siteLinksMissing), 12) +
            column(pair(s.remoteLinks, s.remoteLinksMissing), 12);
   out += "\n";
-  if (r.notChecked > 0) out += "    " + std::to_string(r.notChecked) + (r.notChecked == 1 ? " link" : " links") + " not checked\n";
+  if (r.notChecked > 0)
+    out += "    " + std::to_string(r.notChecked) + (r.notChecked == 1 ? " link" : " links") +
+           " not checked\n";
   for (const ReportRow &row : r.rows) {
-    out += "    line " + column(std::to_string(row.line), 5) + "  " + padRight(row.type, 12) + "  " +
-           padRight(row.error, 35) + "  " + row.excerpt;
-    if (row.linkRow) out += "  ->  " + row.target;
+    out += "    line " + column(std::to_string(row.line), 5) + "  " + padRight(row.type, 12) +
+           "  " + padRight(row.error, 35) + "  " + row.excerpt;
+    if (row.linkRow && row.target != row.excerpt) out += "  ->  " + row.target;
     out += "\n";
   }
   return out;
@@ -98,10 +110,10 @@ std::string formatTotals(const RunTotals &t) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
   };
   std::string out = counted(t.files, "file", "files") + ", " +
-                    counted(t.syntaxErrors, "error", "errors") + ", " +
+                    counted(t.syntaxErrors, "syntax error", "syntax errors") + ", " +
                     counted(t.brokenLinks, "broken link", "broken links");
   if (t.notChecked > 0) out += ", " + counted(t.notChecked, "link", "links") + " not checked";
-  if (t.unreadable > 0) out += ", " + counted(t.unreadable, "file", "files") + " unreadable";
+  if (t.unreadable > 0) out += ", " + std::to_string(t.unreadable) + " unreadable";
   return out + "\n";
 }
 

@@ -20,7 +20,7 @@ struct ReportRow {
 
 /// The result of one file.
 struct FileReport {
-  std::string file;    ///< the path as given (relative to ROOT)
+  std::string file; ///< the path as given (relative to ROOT)
   FileSummary summary;
   bool analysed = false; ///< false: `summary.sizeText` says why ("open", "empty", ...)
   bool remote = false;   ///< site links are "S-link" instead of "F-link"
@@ -46,13 +46,13 @@ struct RunTotals {
   int syntaxErrors = 0;
   int brokenLinks = 0;
   int notChecked = 0;
-  int unreadable = 0;
+  int unreadable = 0; ///< files and folders that could not be read
   void add(const FileReport &report);
   /// Exit status: 0 when nothing was found, 1 otherwise.
   int exitStatus() const { return syntaxErrors + brokenLinks + unreadable > 0 ? 1 : 0; }
 };
 
-/// "3 files, 2 errors, 1 broken link" (with the not-checked and unreadable counts when any).
+/// "3 files, 2 syntax errors, 1 broken link" (with the not-checked and unreadable counts when any).
 std::string formatTotals(const RunTotals &totals);
 
 } // namespace linkmoor::cli

@@ -5,9 +5,8 @@ namespace linkmoor::cli {
 void MemoryGate::acquire(std::uint64_t bytes) {
   std::unique_lock lock(mutex_);
   const std::uint64_t ticket = nextTicket_++;
-  changed_.wait(lock, [&] {
-    return ticket == serving_ && (held_ == 0 || held_ + bytes <= limit_);
-  });
+  changed_.wait(lock,
+                [&] { return ticket == serving_ && (held_ == 0 || held_ + bytes <= limit_); });
   held_ += bytes;
   ++serving_;
   changed_.notify_all();

@@ -13,14 +13,16 @@ bool isHtmlPageName(const std::string &path) {
   auto dot = name.rfind('.');
   if (dot == std::string_view::npos) return false;
   std::string ext(name.substr(dot + 1));
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  });
   return ext == "htm" || ext == "html";
 }
 
 namespace {
 
-bool walk(const std::string &root, const std::string &relative, std::vector<std::string> &out) {
+bool walk(const std::string &root, const std::string &relative, std::vector<std::string> &out,
+          std::vector<std::string> *unreadable) {
   std::string folder = relative.empty() ? root : root + "/" + relative;
   DIR *dir = opendir(folder.c_str());
   if (!dir) return false;
@@ -38,17 +40,21 @@ bool walk(const std::string &root, const std::string &relative, std::vector<std:
   closedir(dir);
   std::sort(folders.begin(), folders.end());
   std::sort(files.begin(), files.end());
-  for (const std::string &name : folders)
-    walk(root, relative.empty() ? name : relative + "/" + name, out);
-  for (const std::string &name : files) out.push_back(relative.empty() ? name : relative + "/" + name);
+  for (const std::string &name : folders) {
+    const std::string sub = relative.empty() ? name : relative + "/" + name;
+    if (!walk(root, sub, out, unreadable) && unreadable) unreadable->push_back(sub);
+  }
+  for (const std::string &name : files)
+    out.push_back(relative.empty() ? name : relative + "/" + name);
   return true;
 }
 
 } // namespace
 
-std::vector<std::string> listSitePages(const std::string &root, bool &ok) {
+std::vector<std::string> listSitePages(const std::string &root, bool &ok,
+                                       std::vector<std::string> *unreadable) {
   std::vector<std::string> pages;
-  ok = walk(root, "", pages);
+  ok = walk(root, "", pages, unreadable);
   return pages;
 }
 

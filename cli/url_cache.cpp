@@ -7,7 +7,8 @@ namespace linkmoor::cli {
 UrlCache::UrlCache(Check check, int jobs) : check_(std::move(check)) {
   int count = std::max(1, jobs);
   workers_.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) workers_.emplace_back([this] { work(); });
+  for (int i = 0; i < count; ++i)
+    workers_.emplace_back([this] { work(); });
 }
 
 UrlCache::~UrlCache() {
@@ -17,7 +18,8 @@ UrlCache::~UrlCache() {
     queue_.clear();
   }
   queued_.notify_all();
-  for (std::thread &worker : workers_) worker.join();
+  for (std::thread &worker : workers_)
+    worker.join();
 }
 
 UrlCache::Entry &UrlCache::enqueueLocked(const std::string &url) {

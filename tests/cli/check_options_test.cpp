@@ -33,16 +33,16 @@ TEST(CheckOptions, RootSlashStaysRoot) {
 }
 
 TEST(CheckOptions, BadUsageGivesAMessage) {
-  for (const auto &args : std::vector<std::vector<std::string>>{
-           {},
-           {"--jobs"},
-           {"--jobs", "0", "site"},
-           {"--jobs", "x", "site"},
-           {"--jobs", "1000", "site"},
-           {"--timeout", "-3", "site"},
-           {"--frobnicate", "site"},
-           {"--remote-site"},
-           {"--subdomain-path", "/www", "site"}}) {
+  for (const auto &args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"--jobs"},
+                                             {"--jobs", "0", "site"},
+                                             {"--jobs", "x", "site"},
+                                             {"--jobs", "1000", "site"},
+                                             {"--timeout", "-3", "site"},
+                                             {"--frobnicate", "site"},
+                                             {"--remote-site"},
+                                             {"--subdomain-path", "/www", "site"}}) {
     auto r = parseCheckOptions(args);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.empty());

@@ -25,7 +25,8 @@ struct RunOutput {
   std::vector<nlohmann::json> lines() const {
     std::vector<nlohmann::json> result;
     std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) result.push_back(nlohmann::json::parse(line));
+    for (std::string line; std::getline(in, line);)
+      result.push_back(nlohmann::json::parse(line));
     return result;
   }
 };
@@ -46,7 +47,9 @@ protected:
     r.err = err.str();
     return r;
   }
-  std::string page(const std::string &body) { return "<html><body>\n" + body + "\n</body></html>\n"; }
+  std::string page(const std::string &body) {
+    return "<html><body>\n" + body + "\n</body></html>\n";
+  }
   TempDir site;
 };
 
@@ -59,7 +62,7 @@ TEST_F(CheckRun, CleanSiteExitsZeroAndTextEndsWithTotals) {
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.rfind("sub/a.htm\n", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("\nindex.htm\n"), std::string::npos);
-  EXPECT_NE(r.out.find("2 files, 0 errors, 0 broken links\n"), std::string::npos);
+  EXPECT_NE(r.out.find("2 files, 0 syntax errors, 0 broken links\n"), std::string::npos);
 }
 
 TEST_F(CheckRun, JsonRowsForSyntaxErrorsAndBrokenLinks) {
@@ -101,8 +104,8 @@ TEST_F(CheckRun, EmptyAndBinaryPagesShowTheirStatusWord) {
   site.write("empty.htm", "");
   site.write("data.htm", std::string("<p>\0</p>", 8));
   RunOutput r = run({site.path()});
-  EXPECT_NE(r.out.find("data.htm\n    binary\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("empty.htm\n    empty\n"), std::string::npos);
+  EXPECT_NE(r.out.find("data.htm\n    binary ("), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("empty.htm\n    empty ("), std::string::npos);
   EXPECT_EQ(r.status, 0);
 }
 
@@ -111,12 +114,15 @@ TEST_F(CheckRun, UnreadablePageAndMissingRoot) {
   chmod(site.file("locked.htm").c_str(), 0);
   if (geteuid() != 0) {
     RunOutput r = run({site.path()});
-    EXPECT_NE(r.out.find("locked.htm\n    open\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("locked.htm\n    open ("), std::string::npos) << r.out;
     EXPECT_EQ(r.status, 1);
   }
   RunOutput missing = run({site.file("nowhere")});
   EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("cannot read the folder"), std::string::npos);
+  EXPECT_NE(missing.err.find("does not exist"), std::string::npos);
+  RunOutput file = run({site.file("locked.htm")});
+  EXPECT_EQ(file.status, 2);
+  EXPECT_NE(file.err.find("is not a folder"), std::string::npos);
   EXPECT_TRUE(missing.out.empty());
 }
 
@@ -179,8 +185,8 @@ TEST_F(CheckRun, RemoteSiteChecksRelativeLinksOnTheServer) {
   site.write("www/sub/p.htm",
              page("<a href=\"here.htm\">h</a>\n<a href=\"gone.htm\">g</a>\n<a href=\"http://" +
                   host + "/sub/here.htm\">self</a>"));
-  RunOutput r = run({"--json", "--remote-site", host, "--subdomain-path", "/www/", site.path(),
-                     "www/sub/p.htm"});
+  RunOutput r = run(
+      {"--json", "--remote-site", host, "--subdomain-path", "/www/", site.path(), "www/sub/p.htm"});
   auto lines = r.lines();
   ASSERT_EQ(lines.size(), 1u) << r.out << r.err;
   EXPECT_EQ(lines[0]["localLinks"], 2);

@@ -54,7 +54,7 @@ TEST(FileReportText, StatusWordForFilesNotAnalysed) {
   FileReport r;
   r.file = "empty.htm";
   r.summary.sizeText = "empty";
-  EXPECT_EQ(formatText(r), "empty.htm\n    empty\n");
+  EXPECT_EQ(formatText(r), "empty.htm\n    empty (the file is empty)\n");
   r.summary.sizeText = "open";
   EXPECT_TRUE(r.unreadable());
 }
@@ -93,11 +93,11 @@ TEST(RunTotals, CountsAndExitStatus) {
   clean.analysed = true;
   t.add(clean);
   EXPECT_EQ(t.exitStatus(), 0);
-  EXPECT_EQ(formatTotals(t), "1 file, 0 errors, 0 broken links\n");
+  EXPECT_EQ(formatTotals(t), "1 file, 0 syntax errors, 0 broken links\n");
   t.add(pageWithBrokenLink());
   FileReport missing;
   missing.summary.sizeText = "open";
   t.add(missing);
   EXPECT_EQ(t.exitStatus(), 1);
-  EXPECT_EQ(formatTotals(t), "3 files, 0 errors, 2 broken links, 1 file unreadable\n");
+  EXPECT_EQ(formatTotals(t), "3 files, 0 syntax errors, 2 broken links, 1 unreadable\n");
 }

@@ -25,7 +25,8 @@ TEST(MemoryGate, HeldBytesNeverExceedTheLimitAndALargePageRunsAlone) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
       held -= size;
     });
-  for (auto &t : threads) t.join();
+  for (auto &t : threads)
+    t.join();
   EXPECT_EQ(alone.load(), 1);
   EXPECT_LE(peak.load(), 200);
   EXPECT_EQ(held.load(), 0);

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace linkmoor::cli;
 
@@ -28,8 +30,8 @@ TEST(SiteWalker, SubFoldersFirstThenFilesByNameDepthFirst) {
   bool ok = false;
   auto pages = listSitePages(site.path(), ok);
   ASSERT_TRUE(ok);
-  EXPECT_EQ(pages, (std::vector<std::string>{"a/one.htm", "b/deeper/x.HTM", "b/inner.htm",
-                                             "a.html", "z.htm"}));
+  EXPECT_EQ(pages, (std::vector<std::string>{"a/one.htm", "b/deeper/x.HTM", "b/inner.htm", "a.html",
+                                             "z.htm"}));
 }
 
 TEST(SiteWalker, LinkCyclesAreNotFollowedAndMissingRootFails) {
@@ -41,4 +43,18 @@ TEST(SiteWalker, LinkCyclesAreNotFollowedAndMissingRootFails) {
   EXPECT_TRUE(ok);
   listSitePages(site.file("missing"), ok);
   EXPECT_FALSE(ok);
+}
+
+TEST(SiteWalker, UnreadableSubFoldersAreReported) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  linkmoor::test::TempDir site;
+  site.write("ok.htm", "");
+  site.write("locked/p.htm", "");
+  chmod(site.file("locked").c_str(), 0);
+  bool ok = false;
+  std::vector<std::string> unreadable;
+  EXPECT_EQ(listSitePages(site.path(), ok, &unreadable), (std::vector<std::string>{"ok.htm"}));
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(unreadable, (std::vector<std::string>{"locked"}));
+  chmod(site.file("locked").c_str(), 0700);
 }

@@ -45,8 +45,10 @@ TEST(UrlCache, RunsUpToJobsChecksAtOnce) {
         return 0;
       },
       3);
-  for (int i = 0; i < 12; ++i) cache.request("http://h/" + std::to_string(i));
-  for (int i = 0; i < 12; ++i) cache.result("http://h/" + std::to_string(i));
+  for (int i = 0; i < 12; ++i)
+    cache.request("http://h/" + std::to_string(i));
+  for (int i = 0; i < 12; ++i)
+    cache.result("http://h/" + std::to_string(i));
   EXPECT_EQ(peak.load(), 3);
 }
 
@@ -57,5 +59,6 @@ TEST(UrlCache, DestroyingWithQueuedWorkDoesNotHang) {
         return 0;
       },
       1);
-  for (int i = 0; i < 100; ++i) cache.request("http://h/" + std::to_string(i));
+  for (int i = 0; i < 100; ++i)
+    cache.request("http://h/" + std::to_string(i));
 }
