@@ -12,6 +12,11 @@ void MemoryGate::acquire(std::uint64_t bytes) {
   changed_.notify_all();
 }
 
+std::uint64_t MemoryGate::waiting() {
+  std::lock_guard lock(mutex_);
+  return nextTicket_ - serving_;
+}
+
 void MemoryGate::release(std::uint64_t bytes) {
   {
     std::lock_guard lock(mutex_);

@@ -17,6 +17,8 @@ public:
   void acquire(std::uint64_t bytes);
   /// Gives back what `acquire` counted.
   void release(std::uint64_t bytes);
+  /// Callers of `acquire` still waiting.
+  std::uint64_t waiting();
 
 private:
   std::mutex mutex_;

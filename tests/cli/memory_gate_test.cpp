@@ -36,16 +36,21 @@ TEST(MemoryGate, AWaitingPageIsNotOvertakenBySmallerOnes) {
   MemoryGate gate(100);
   gate.acquire(60);
   std::atomic<bool> bigAdmitted{false}, smallAdmitted{false};
+  auto waitForWaiting = [&](std::uint64_t count) {
+    for (int i = 0; i < 5000 && gate.waiting() != count; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return gate.waiting() == count;
+  };
   std::thread big([&] {
     gate.acquire(80);
     bigAdmitted = true;
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(waitForWaiting(1));
   std::thread small([&] {
     gate.acquire(10);
     smallAdmitted = true;
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(waitForWaiting(2));
   EXPECT_FALSE(bigAdmitted);
   EXPECT_FALSE(smallAdmitted) << "the small page would fit but waits its turn";
   gate.release(60);

@@ -33,14 +33,19 @@ TEST(UrlCache, EachUrlIsCheckedOnceHoweverOftenItIsAsked) {
 }
 
 TEST(UrlCache, RunsUpToJobsChecksAtOnce) {
-  std::atomic<int> running{0}, peak{0};
+  std::atomic<int> running{0}, peak{0}, arrived{0};
   UrlCache cache(
       [&](const std::string &) {
         int now = ++running;
         int seen = peak.load();
         while (now > seen && !peak.compare_exchange_weak(seen, now)) {
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // The first three checks wait for each other (for at most five seconds), so
+        // three at once is reached however the threads are scheduled.
+        if (++arrived <= 3)
+          for (int i = 0; i < 5000 && arrived < 3; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
         --running;
         return 0;
       },
