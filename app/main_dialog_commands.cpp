@@ -70,7 +70,15 @@ WorkspaceSheet *MainDialog::createSheet(int kind, const QString &caption) {
 
 void MainDialog::openLocalProject() {
   const Hooks &hook = hooks();
+  const LocalProject previous = CurrentLocalProject;
   if (!hook.localProjectDialog || !hook.localProjectDialog(this)) return;
+  // The sheet is about to show the chosen project: unsaved corrections of the page
+  // in its editor go only with the user's word, else the old project stays.
+  if (localSheet_ && localSheet_->hasUnsavedEdits() &&
+      !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion))) {
+    CurrentLocalProject = previous;
+    return;
+  }
   delete remoteSheet_.data();
   CurrentLocalProject.normalise();
   helpPane_->hide();

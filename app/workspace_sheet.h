@@ -9,6 +9,10 @@
 
 namespace linkmoor {
 
+/// Asked before something replaces unsaved changes in a sheet's editor.
+inline constexpr char kDiscardEditsQuestion[] =
+    "The page in the editor has changes that are not saved.\nDiscard them?";
+
 /// A sheet laid over the main window's work area, owned by the main window.
 class WorkspaceSheet : public QWidget {
   Q_OBJECT
@@ -25,6 +29,8 @@ public:
   virtual int activePageIndex() const { return 0; }
   /// Local: shows `CurrentLocalProject` afresh (after every "Local files").
   virtual void refreshFromProject() {}
+  /// True while the sheet's editor holds changes that are not saved.
+  virtual bool hasUnsavedEdits() const { return false; }
   /// Remote: back to the start state for a newly connected project.
   virtual void resetSheet() {}
   /// Remote: lists the site's root folder (job 54).

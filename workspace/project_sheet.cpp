@@ -54,14 +54,15 @@ void ProjectSheet::addPages(QWidget *main, SummaryPage *info, ErrorPage *desc, E
 
 int ProjectSheet::activePageIndex() const { return tabs_->currentIndex(); }
 
+bool ProjectSheet::hasUnsavedEdits() const { return edit_->pane().isModified(); }
+
 bool ProjectSheet::setActivePage(int index) { return tabs_->showPage(index); }
 
 void ProjectSheet::showFile(const std::string &path, bool hasErrors) {
   if (jobRunning()) return;
   // Showing another page replaces the editor's text: unsaved corrections must not
   // go without the user's word.
-  if (edit_->pane().isModified() &&
-      !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion)))
+  if (hasUnsavedEdits() && !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion)))
     return;
   currentFile_ = path;
   setActivePage(hasErrors ? PAGE_DESC : PAGE_EDIT);

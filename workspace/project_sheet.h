@@ -21,10 +21,6 @@
 
 namespace linkmoor {
 
-/// Asked before another page replaces unsaved changes in the editor.
-inline constexpr char kDiscardEditsQuestion[] =
-    "The page in the editor has changes that are not saved.\nDiscard them?";
-
 class EditPage;
 class ErrorPage;
 class JobThread;
@@ -57,6 +53,7 @@ public:
   SheetTabs *tabs() const { return tabs_; }
   /// The page shown: 0 main, 1 info, 2 desc, 3 edit.
   int activePageIndex() const override;
+  bool hasUnsavedEdits() const override;
   /// Shows page `index` unless a job runs; true when it is shown after.
   bool setActivePage(int index);
   /// The pages.

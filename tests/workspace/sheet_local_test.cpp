@@ -132,3 +132,48 @@ TEST_F(SheetTest, TheMainWindowOpensTheLocalSheetOverItsWorkArea) {
   MainDialog::hooks() = savedHooks;
   sheetFactory() = savedFactory;
 }
+
+TEST_F(SheetTest, OpeningAnotherProjectAsksBeforeDroppingUnsavedEdits) {
+  const SheetFactory savedFactory = sheetFactory();
+  const MainDialog::Hooks savedHooks = MainDialog::hooks();
+  installWorkspaceSheets();
+  std::string chosenRoot = site_.path();
+  MainDialog::hooks().localProjectDialog = [&](QWidget *) {
+    CurrentLocalProject.rootPath = chosenRoot;
+    return true;
+  };
+  {
+    MainDialog main(*jobs_);
+    main.resize(900, 600);
+    main.show();
+    settle();
+    main.openLocalProject();
+    auto *sheet = dynamic_cast<SheetLocal *>(main.localSheet());
+    ASSERT_NE(sheet, nullptr);
+    sheet->showFile("about.htm", false);
+    ASSERT_TRUE(waitForJobs());
+    sheet->editPage()->editor()->insertPlainText("my corrections");
+    ASSERT_TRUE(sheet->hasUnsavedEdits());
+
+    chosenRoot = program_.path();
+    {
+      MessageAnswers answers;
+      answers.then(QMessageBox::No);
+      main.openLocalProject();
+      ASSERT_EQ(answers.texts().size(), 1);
+      EXPECT_EQ(answers.texts()[0].toStdString(), kDiscardEditsQuestion);
+    }
+    EXPECT_EQ(CurrentLocalProject.rootPath, site_.path()) << "No keeps the old project";
+    EXPECT_TRUE(sheet->hasUnsavedEdits());
+    {
+      MessageAnswers answers;
+      answers.then(QMessageBox::Yes);
+      main.openLocalProject();
+      EXPECT_EQ(answers.texts().size(), 1);
+    }
+    EXPECT_EQ(CurrentLocalProject.rootPath, program_.path());
+    EXPECT_FALSE(sheet->hasUnsavedEdits());
+  }
+  MainDialog::hooks() = savedHooks;
+  sheetFactory() = savedFactory;
+}
