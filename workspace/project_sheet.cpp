@@ -62,8 +62,7 @@ void ProjectSheet::showFile(const std::string &path, bool hasErrors) {
   if (jobRunning()) return;
   // Showing another page replaces the editor's text: unsaved corrections must not
   // go without the user's word.
-  if (hasUnsavedEdits() && !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion)))
-    return;
+  if (hasUnsavedEdits() && !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion))) return;
   currentFile_ = path;
   setActivePage(hasErrors ? PAGE_DESC : PAGE_EDIT);
   desc_->clearRecords();
