@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 
 namespace linkmoor {
 
@@ -49,10 +48,7 @@ void ErrorPage::runCommand(int id, int row) {
 
 void ErrorPage::openMenu(int row, const QPoint &globalPos) {
   const std::vector<PageMenuItem> items = menuFor(row);
-  if (items.empty()) return;
-  QMenu menu(this);
-  fillPageMenu(menu, items);
-  const int command = pageCommandOf(menu.exec(globalPos));
+  const int command = execPageMenu(this, items, globalPos);
   if (command != 0) runCommand(command, row);
 }
 

@@ -48,4 +48,11 @@ void fillPageMenu(QMenu &menu, const std::vector<PageMenuItem> &items) {
 
 int pageCommandOf(const QAction *action) { return action ? action->data().toInt() : 0; }
 
+int execPageMenu(QWidget *parent, const std::vector<PageMenuItem> &items, const QPoint &globalPos) {
+  if (items.empty()) return 0;
+  QMenu menu(parent);
+  fillPageMenu(menu, items);
+  return pageCommandOf(menu.exec(globalPos));
+}
+
 } // namespace linkmoor

@@ -8,6 +8,9 @@
 class QAction;
 class QMenu;
 
+class QPoint;
+class QWidget;
+
 namespace linkmoor {
 
 /// Command ids of the workspace pages' context menus.
@@ -57,5 +60,8 @@ std::vector<PageMenuItem> errorMenu();
 void fillPageMenu(QMenu &menu, const std::vector<PageMenuItem> &items);
 /// The command id of an action made by fillPageMenu; 0 for null.
 int pageCommandOf(const QAction *action);
+/// Shows `items` as a popup menu of `parent` at `globalPos` and returns the command
+/// chosen, or 0 when the menu is empty or closed without a choice.
+int execPageMenu(QWidget *parent, const std::vector<PageMenuItem> &items, const QPoint &globalPos);
 
 } // namespace linkmoor

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 
 namespace linkmoor {
 
@@ -108,10 +107,7 @@ std::vector<PageMenuItem> SheetLocalPgMain::menuFor(const QTreeWidgetItem *item)
 void SheetLocalPgMain::openMenu(const QPoint &viewportPos, const QPoint &globalPos) {
   QTreeWidgetItem *item = tree_->selectedLabelAt(viewportPos);
   const std::vector<PageMenuItem> items = menuFor(item);
-  if (items.empty()) return;
-  QMenu menu(this);
-  fillPageMenu(menu, items);
-  const int command = pageCommandOf(menu.exec(globalPos));
+  const int command = execPageMenu(this, items, globalPos);
   if (command != 0) runCommand(command, item);
 }
 

@@ -13,7 +13,6 @@
 #include "workspace/summary_header.h"
 #include "workspace/workspace_geometry.h"
 
-#include <QMenu>
 #include <QPainter>
 
 namespace linkmoor {
@@ -162,10 +161,7 @@ std::vector<PageMenuItem> SummaryPage::menuFor(int row) const {
 
 void SummaryPage::openMenu(int row, const QPoint &globalPos) {
   const std::vector<PageMenuItem> items = menuFor(row);
-  if (items.empty()) return;
-  QMenu menu(this);
-  fillPageMenu(menu, items);
-  const int command = pageCommandOf(menu.exec(globalPos));
+  const int command = execPageMenu(this, items, globalPos);
   if (command != 0) runCommand(command, row);
 }
 
