@@ -1,5 +1,7 @@
 #include "engine/target_decoding.h"
 
+#include "storage/page_text_codec.h"
+
 #include <cstdint>
 #include <strings.h>
 
@@ -28,24 +30,12 @@ int hexValue(char c) {
   return -1;
 }
 
-void appendUtf8(std::string &out, std::uint32_t code) {
+// Appends `code` as UTF-8; what is no character (zero, a surrogate, beyond
+// U+10FFFF) becomes U+FFFD.
+void appendCharacter(std::string &out, std::uint32_t code) {
   if (code == 0 || code > kLargestCodePoint || (code >= 0xD800 && code <= 0xDFFF))
     code = kReplacement;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
+  appendUtf8(out, static_cast<char32_t>(code));
 }
 
 // A numeric reference starting at text[at] == '&' ("&#" already seen). Returns the
@@ -71,7 +61,7 @@ std::size_t decodeNumeric(std::string_view text, std::size_t at, std::string &ou
   }
   if (i == digitsStart) return 0;
   if (i < text.size() && text[i] == ';') ++i;
-  appendUtf8(out, tooLarge ? kReplacement : code);
+  appendCharacter(out, tooLarge ? kReplacement : code);
   return i - at;
 }
 

@@ -29,6 +29,9 @@ PageEncoding detectPageEncoding(std::string_view bytes);
 /// never chooses UTF-8 for such bytes).
 std::u16string decodePage(std::string_view bytes, PageEncoding encoding);
 
+/// Appends the UTF-8 bytes of the code point `code` (at most U+10FFFF) to `out`.
+void appendUtf8(std::string &out, char32_t code);
+
 /// Outcome of `encodePage`.
 struct PageEncodeResult {
   bool ok = true;            ///< every character was written

@@ -7,7 +7,6 @@
 
 class QAction;
 class QMenu;
-
 class QPoint;
 class QWidget;
 
