@@ -3,7 +3,6 @@
 #include "engine/result_codes.h"
 #include "platform/disk_check.h"
 
-#include <strings.h>
 #include <utility>
 
 namespace linkmoor {
@@ -16,9 +15,7 @@ NetworkLinkChecker::NetworkLinkChecker(JobControl *job, HttpCheckOptions options
 int NetworkLinkChecker::checkHttp(const std::string &url) { return httpCheck(url, options_); }
 
 int NetworkLinkChecker::checkDisk(const std::string &path) {
-  // The platform check would read a path beginning with "file:" as a URL.
-  const bool looksLikeUrl = path.size() >= 5 && strncasecmp(path.c_str(), "file:", 5) == 0;
-  const bool found = diskTargetExists(looksLikeUrl ? "./" + path : path);
+  const bool found = diskPathExists(path);
   return found ? static_cast<int>(LinkStatus::Found) : static_cast<int>(LinkStatus::NoDiskFile);
 }
 

@@ -61,6 +61,10 @@ bool isOpenableKind(mode_t mode) { return S_ISREG(mode) || S_ISDIR(mode); }
 bool diskTargetExists(const std::string &pathOrFileUrl) {
   std::string path = pathOrFileUrl;
   if (startsWithNoCase(pathOrFileUrl, "file:") && !pathOfFileUrl(pathOrFileUrl, path)) return false;
+  return diskPathExists(path);
+}
+
+bool diskPathExists(const std::string &path) {
   if (path.empty() || path.find('\0') != std::string::npos) return false;
 
   struct stat info {};

@@ -14,4 +14,7 @@ namespace linkmoor {
 /// are not opened but count as found when their permissions allow reading.
 bool diskTargetExists(const std::string &pathOrFileUrl);
 
+/// The same test for a plain path, taken literally even when it begins with "file:".
+bool diskPathExists(const std::string &path);
+
 } // namespace linkmoor

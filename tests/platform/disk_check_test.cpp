@@ -49,6 +49,16 @@ TEST_F(DiskCheckTest, PlainPathsAreTakenLiterally) {
   EXPECT_FALSE(diskTargetExists(dir.file("my page.htm?x=1")));
 }
 
+TEST_F(DiskCheckTest, APlainPathCheckNeverReadsAUrl) {
+  dir.write("file:notes.htm", "x");
+  const std::string cwd = std::filesystem::current_path().string();
+  std::filesystem::current_path(dir.path());
+  EXPECT_TRUE(diskPathExists("file:notes.htm"));
+  EXPECT_FALSE(diskPathExists("file:///nonexistent/linkmoordemo.htm"));
+  EXPECT_FALSE(diskTargetExists("file:notes.htm")) << "read as a URL it names another file";
+  std::filesystem::current_path(cwd);
+}
+
 TEST_F(DiskCheckTest, FileUrlFormsNameTheLocalFile) {
   std::string page = dir.write("docs/page.htm", "x");
   EXPECT_TRUE(diskTargetExists("file://" + page));
