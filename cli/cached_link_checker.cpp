@@ -2,19 +2,19 @@
 
 namespace linkmoor::cli {
 
-int QueueingLinkChecker::checkHttp(const std::string &url) {
+LinkStatus QueueingLinkChecker::checkHttp(const std::string &url) {
   cache_.request(url);
-  return 0;
+  return LinkStatus::Found;
 }
 
-int QueueingLinkChecker::checkDisk(const std::string &) { return 0; }
+LinkStatus QueueingLinkChecker::checkDisk(const std::string &) { return LinkStatus::Found; }
 
-int CachedLinkChecker::checkHttp(const std::string &url) {
-  return cache_ ? cache_->result(url) : 0;
+LinkStatus CachedLinkChecker::checkHttp(const std::string &url) {
+  return cache_ ? cache_->result(url) : LinkStatus::Found;
 }
 
-int CachedLinkChecker::checkDisk(const std::string &path) {
-  auto [it, inserted] = diskResults_.try_emplace(path, 0);
+LinkStatus CachedLinkChecker::checkDisk(const std::string &path) {
+  auto [it, inserted] = diskResults_.try_emplace(path, LinkStatus::Found);
   if (inserted) it->second = disk_.checkDisk(path);
   return it->second;
 }

@@ -16,8 +16,10 @@ namespace linkmoor::cli {
 class QueueingLinkChecker : public LinkChecker {
 public:
   explicit QueueingLinkChecker(UrlCache &cache) : cache_(cache) {}
-  int checkHttp(const std::string &url) override;
-  int checkDisk(const std::string &path) override;
+  /// Queues `url` and answers Found.
+  LinkStatus checkHttp(const std::string &url) override;
+  /// Answers Found without looking.
+  LinkStatus checkDisk(const std::string &path) override;
 
 private:
   UrlCache &cache_;
@@ -28,13 +30,15 @@ private:
 class CachedLinkChecker : public LinkChecker {
 public:
   CachedLinkChecker(UrlCache *cache) : cache_(cache) {}
-  int checkHttp(const std::string &url) override;
-  int checkDisk(const std::string &path) override;
+  /// The cached result of `url`, or Found when the internet is off.
+  LinkStatus checkHttp(const std::string &url) override;
+  /// The disk check of `path`, made once per path.
+  LinkStatus checkDisk(const std::string &path) override;
 
 private:
   UrlCache *cache_;         ///< null: no internet
   NetworkLinkChecker disk_; ///< the windowed program's disk check
-  std::unordered_map<std::string, int> diskResults_;
+  std::unordered_map<std::string, LinkStatus> diskResults_;
 };
 
 } // namespace linkmoor::cli

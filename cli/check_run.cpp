@@ -59,13 +59,12 @@ FileReport checkFile(const std::string &file, bool remote, bool noInternet, Link
   FileReport report;
   report.file = file;
   report.remote = remote;
-  int stop = 0, skip = 0;
+  PassContext context(remote, job, checker);
   HtmlScanner scanner;
   ErrorList rows;
   // The general pass, with the description pass's rows of a page in error taken
   // from the same read and scan.
-  report.analysed = findGeneralInfoWithRows(scanner, file, report.summary, rows, remote, stop, skip,
-                                            job, checker) == 1;
+  report.analysed = findGeneralInfoWithRows(scanner, file, report.summary, rows, context) == 1;
   if (report.analysed && noInternet && !report.hasSyntaxErrors())
     report.notChecked = httpLinkCount(scanner, remote);
   if (report.analysed) fillRows(report, rows);
@@ -91,7 +90,7 @@ UrlCheck networkUrlCheck(long timeoutSeconds) {
     options.connectTimeoutSeconds = timeoutSeconds;
     options.stallTimeoutSeconds = timeoutSeconds;
     options.totalTimeoutSeconds = 5 * timeoutSeconds;
-    return httpCheck(url, options);
+    return linkStatusOf(httpCheck(url, options));
   };
 }
 
@@ -182,8 +181,8 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
         GateHold hold(gate, sizes[i]);
         HtmlScanner scanner;
         FileSummary summary;
-        int stop = 0, skip = 0;
-        findGeneralInfo(scanner, files[i], summary, remote, stop, skip, job, queueing);
+        PassContext context(remote, job, queueing);
+        findGeneralInfo(scanner, files[i], summary, context);
       }
     });
   }

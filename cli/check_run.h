@@ -2,6 +2,7 @@
 // One run of linkmoor-check: which pages, in which order, and what is written.
 
 #include "cli/check_options.h"
+#include "engine/result_codes.h"
 
 #include <cstdio>
 #include <functional>
@@ -11,7 +12,7 @@
 namespace linkmoor::cli {
 
 /// Checks one URL; the run's HTTP checks go through it (tests count requests).
-using UrlCheck = std::function<int(const std::string &url)>;
+using UrlCheck = std::function<LinkStatus(const std::string &url)>;
 
 /// Runs the check the options describe, writing reports to `out` and messages to
 /// `err`; `progress` (may be null) receives the progress line. Returns the exit

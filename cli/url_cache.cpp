@@ -36,7 +36,7 @@ void UrlCache::request(const std::string &url) {
   enqueueLocked(url);
 }
 
-int UrlCache::result(const std::string &url) {
+LinkStatus UrlCache::result(const std::string &url) {
   std::unique_lock lock(mutex_);
   Entry &entry = enqueueLocked(url);
   finished_.wait(lock, [&] { return entry.done; });
@@ -61,7 +61,7 @@ void UrlCache::work() {
     std::string url = std::move(queue_.front());
     queue_.pop_front();
     lock.unlock();
-    int status = check_(url);
+    const LinkStatus status = check_(url);
     lock.lock();
     // unordered_map never moves its elements, so the entry is still there.
     Entry &entry = entries_[url];

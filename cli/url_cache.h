@@ -1,6 +1,8 @@
 #pragma once
 // Checks each distinct URL once per run, several at a time.
 
+#include "engine/result_codes.h"
+
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -18,7 +20,7 @@ namespace linkmoor::cli {
 /// checked at most once however often it is requested.
 class UrlCache {
 public:
-  using Check = std::function<int(const std::string &url)>;
+  using Check = std::function<LinkStatus(const std::string &url)>;
 
   UrlCache(Check check, int jobs);
   ~UrlCache();
@@ -28,7 +30,7 @@ public:
   /// Queues `url` for checking unless it is known already.
   void request(const std::string &url);
   /// The result for `url`, checking it first when it was never requested.
-  int result(const std::string &url);
+  LinkStatus result(const std::string &url);
   /// URLs checked so far.
   std::size_t checkedCount() const;
   /// Distinct URLs requested so far.
@@ -37,7 +39,7 @@ public:
 private:
   struct Entry {
     bool done = false;
-    int status = 0;
+    LinkStatus status = LinkStatus::Found;
   };
   void work();
   Entry &enqueueLocked(const std::string &url);

@@ -53,8 +53,7 @@ bool blanksLineFeeds(const HtmlScanner &scanner, WorkText &work) {
   };
   for (const auto &segment : scanner.segments()) {
     if (!segment) continue;
-    if (segment->kind == SegmentKind::Comment &&
-        hasLineFeed(segment->start, segment->end))
+    if (segment->kind == SegmentKind::Comment && hasLineFeed(segment->start, segment->end))
       return true;
     if (segment->kind == SegmentKind::ScriptCode)
       for (const auto &span : segment->spans())
@@ -66,21 +65,20 @@ bool blanksLineFeeds(const HtmlScanner &scanner, WorkText &work) {
 // Blanking, case restoring, extraction, resolution in the current project and
 // the checks of the links.
 void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, const char *loadedEnd,
-                  bool keepLineFeeds, const std::string &pageName, bool remote, int &stop,
-                  int &skip, JobControl &job, LinkChecker &checker) {
+                  bool keepLineFeeds, const std::string &pageName, PassContext &context) {
   scanner.blankForLinks(work.begin(), work.end(), keepLineFeeds);
   HtmlScanner::restoreCase(work.begin(), work.end(), loaded, loadedEnd);
   HtmlScanner::slashes(work.begin(), work.end());
   scanner.extractLinks(work.begin(), work.end());
-  if (remote) {
+  if (context.remote) {
     resolveRemote(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
                   CurrentRemoteProject.downloadFolder(), CurrentRemoteProject.subdomainPath,
                   CurrentRemoteProject.subdomainName);
-    verifyRemote(scanner.links, stop, skip, job, checker);
+    verifyRemote(scanner.links, context);
   } else {
     resolveLocal(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
                  CurrentLocalProject.rootPath);
-    verifyLocal(scanner.links, stop, skip, job, checker);
+    verifyLocal(scanner.links, context);
   }
 }
 
@@ -92,8 +90,7 @@ const char *textEnd(const ByteBuffer &buffer, std::int32_t size) { return buffer
 // findGeneralInfoWithRows).
 bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
                      const std::string &pageName, const char *text, const char *end,
-                     FileSummary &summary, ErrorList *rows, bool remote, int &stop, int &skip,
-                     JobControl &job, LinkChecker &checker) {
+                     FileSummary &summary, ErrorList *rows, PassContext &context) {
   scanner.clear();
   scanner.folder = pageFolder;
   if (rows) {
@@ -111,7 +108,7 @@ bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
   }
 
   const bool sameBlanking = !blanksLineFeeds(scanner, work);
-  runLinkPhase(scanner, work, text, end, false, pageName, remote, stop, skip, job, checker);
+  runLinkPhase(scanner, work, text, end, false, pageName, context);
   summary.countLinks(scanner.links);
   if (!rows || summary.errorTotal() == 0) return true;
   if (sameBlanking) {
@@ -121,9 +118,8 @@ bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
   // Line feeds inside blanked comments stay in the description's text, which may
   // then differ: take its rows from a pass of its own over the same loaded text.
   HtmlScanner second;
-  int secondStop = 0, secondSkip = 0;
-  return analyzeForDescription(second, pageFolder, pageName, text, end, *rows, remote,
-                               secondStop, secondSkip, job, checker);
+  PassContext secondContext(context.remote, context.job, context.checker);
+  return analyzeForDescription(second, pageFolder, pageName, text, end, *rows, secondContext);
 }
 
 } // namespace
@@ -148,10 +144,9 @@ void splitFilePath(const std::string &fullPath, std::string &folder, std::string
 namespace {
 
 int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
-                ErrorList *rows, bool remote, int &stop, int &skip, JobControl &job,
-                LinkChecker &checker) {
-  job.setItemText(kGeneralInfoAction, relativePath, false);
-  const std::string fullPath = projectFilePath(relativePath, remote);
+                ErrorList *rows, PassContext &context) {
+  context.job.setItemText(kGeneralInfoAction, relativePath, false);
+  const std::string fullPath = projectFilePath(relativePath, context.remote);
   summary.clearCounts();
   // The scanner must not offer the links of a page analysed before this one.
   scanner.clear();
@@ -180,7 +175,7 @@ int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSumma
   std::string folder, name;
   splitFilePath(fullPath, folder, name);
   if (!summaryAnalysis(scanner, folder, name, loaded.data(), textEnd(loaded, size), summary, rows,
-                       remote, stop, skip, job, checker)) {
+                       context)) {
     summary.clearCounts();
     summary.sizeText = "read";
     if (rows) rows->removeAll();
@@ -192,23 +187,21 @@ int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSumma
 } // namespace
 
 int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
-                    bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker) {
-  return generalPass(scanner, relativePath, summary, nullptr, remote, stop, skip, job, checker);
+                    PassContext &context) {
+  return generalPass(scanner, relativePath, summary, nullptr, context);
 }
 
 int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePath,
-                            FileSummary &summary, ErrorList &rows, bool remote, int &stop,
-                            int &skip, JobControl &job, LinkChecker &checker) {
+                            FileSummary &summary, ErrorList &rows, PassContext &context) {
   rows.removeAll();
   rows.linkRows = 0;
-  return generalPass(scanner, relativePath, summary, &rows, remote, stop, skip, job, checker);
+  return generalPass(scanner, relativePath, summary, &rows, context);
 }
 
 int findDescription(HtmlScanner &scanner, const std::string &relativePath, ErrorList &errors,
-                    bool remote, ByteBuffer &text, int &stop, int &skip, JobControl &job,
-                    LinkChecker &checker) {
-  job.setItemText(kDescriptionAction, relativePath, false);
-  const std::string fullPath = projectFilePath(relativePath, remote);
+                    ByteBuffer &text, PassContext &context) {
+  context.job.setItemText(kDescriptionAction, relativePath, false);
+  const std::string fullPath = projectFilePath(relativePath, context.remote);
   scanner.clear();
   errors.removeAll();
   errors.linkRows = 0;
@@ -229,23 +222,20 @@ int findDescription(HtmlScanner &scanner, const std::string &relativePath, Error
   std::string folder, name;
   splitFilePath(fullPath, folder, name);
   if (!analyzeForDescription(scanner, folder, name, text.data(), textEnd(text, size), errors,
-                             remote, stop, skip, job, checker))
+                             context))
     return 0;
   return 1;
 }
 
 bool analyzeForSummary(HtmlScanner &scanner, const std::string &pageFolder,
                        const std::string &pageName, const char *text, const char *end,
-                       FileSummary &summary, bool remote, int &stop, int &skip, JobControl &job,
-                       LinkChecker &checker) {
-  return summaryAnalysis(scanner, pageFolder, pageName, text, end, summary, nullptr, remote, stop,
-                         skip, job, checker);
+                       FileSummary &summary, PassContext &context) {
+  return summaryAnalysis(scanner, pageFolder, pageName, text, end, summary, nullptr, context);
 }
 
 bool analyzeForDescription(HtmlScanner &scanner, const std::string &pageFolder,
                            const std::string &pageName, const char *text, const char *end,
-                           ErrorList &errors, bool remote, int &stop, int &skip, JobControl &job,
-                           LinkChecker &checker) {
+                           ErrorList &errors, PassContext &context) {
   scanner.clear();
   scanner.folder = pageFolder;
   errors.removeAll();
@@ -257,7 +247,7 @@ bool analyzeForDescription(HtmlScanner &scanner, const std::string &pageFolder,
   errors.fillFromSegments(scanner.segments(), work.begin(), work.end());
   if (errors.count() != 0) return true;
 
-  runLinkPhase(scanner, work, text, end, true, pageName, remote, stop, skip, job, checker);
+  runLinkPhase(scanner, work, text, end, true, pageName, context);
   errors.fillFromLinks(scanner.links, work.begin(), work.end());
   return true;
 }

@@ -8,8 +8,7 @@
 #include "engine/error_list.h"
 #include "engine/file_summary.h"
 #include "engine/html_scanner.h"
-#include "engine/job_control.h"
-#include "engine/link_checker.h"
+#include "engine/pass_context.h"
 #include "storage/byte_buffer.h"
 
 #include <string>
@@ -33,9 +32,10 @@ void splitFilePath(const std::string &fullPath, std::string &folder, std::string
 /// clears the scanner and the summary's counts, reads the file and analyses it.
 /// Returns 1 when the file was analysed (`sizeText` = its size in decimal), 0
 /// when not, with `sizeText` "open", "empty", "read" (also for files of 2 GiB and
-/// more) or "binary". `stop` and `skip` are set when the link checks were cut short.
+/// more) or "binary". `context.stop` and `context.skip` are set when the link checks were cut
+/// short.
 int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
-                    bool remote, int &stop, int &skip, JobControl &job, LinkChecker &checker);
+                    PassContext &context);
 
 /// The general pass of findGeneralInfo, giving also, for a page that it finds in
 /// error, the rows the description pass would list (`rows` stays empty for a
@@ -45,8 +45,7 @@ int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileS
 /// a description pass over the text already read. For callers that want both
 /// results of many pages at once; the summary is that of findGeneralInfo.
 int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePath,
-                            FileSummary &summary, ErrorList &rows, bool remote, int &stop,
-                            int &skip, JobControl &job, LinkChecker &checker);
+                            FileSummary &summary, ErrorList &rows, PassContext &context);
 
 /// Description pass over the project file `relativePath`. Shows kDescriptionAction,
 /// clears the scanner and `errors`, and reads the file into `text` (size + 1 bytes,
@@ -54,25 +53,22 @@ int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePat
 /// and leaves `text` as one zero byte; 0 when it could not be opened or read or is
 /// binary.
 int findDescription(HtmlScanner &scanner, const std::string &relativePath, ErrorList &errors,
-                    bool remote, ByteBuffer &text, int &stop, int &skip, JobControl &job,
-                    LinkChecker &checker);
+                    ByteBuffer &text, PassContext &context);
 
 /// The general pass's analysis of a text in memory (`text`..`end`, up to its first
 /// zero byte; the text itself is not changed): the scanner (cleared first) gets
 /// the segments, the summary their counts and, when no segment has a syntax error,
-/// the counts of the links resolved in the current project of the kind `remote`
+/// the counts of the links resolved in the current project of the kind `context.remote`
 /// says and checked. False only when no memory for the working copy could be had.
 bool analyzeForSummary(HtmlScanner &scanner, const std::string &pageFolder,
                        const std::string &pageName, const char *text, const char *end,
-                       FileSummary &summary, bool remote, int &stop, int &skip, JobControl &job,
-                       LinkChecker &checker);
+                       FileSummary &summary, PassContext &context);
 
 /// The description pass's analysis of a text in memory: `errors` gets one row per
 /// syntax error, or, when there is none, one row per link that was not found.
 /// False only when no memory for the working copy could be had.
 bool analyzeForDescription(HtmlScanner &scanner, const std::string &pageFolder,
                            const std::string &pageName, const char *text, const char *end,
-                           ErrorList &errors, bool remote, int &stop, int &skip, JobControl &job,
-                           LinkChecker &checker);
+                           ErrorList &errors, PassContext &context);
 
 } // namespace linkmoor

@@ -3,6 +3,8 @@
 // the windowed program checks one link at a time over the network, while the
 // command-line checker answers from a cache that it fills in parallel.
 
+#include "engine/result_codes.h"
+
 #include <string>
 
 namespace linkmoor {
@@ -11,12 +13,12 @@ namespace linkmoor {
 class LinkChecker {
 public:
   virtual ~LinkChecker() = default;
-  /// An http:// or https:// URL: 0 when the final answer is 200, 5 when the
-  /// request could not be made or sent, 10 for any other answer.
-  virtual int checkHttp(const std::string &url) = 0;
-  /// A disk path (no "file://", no "#" or "?" part, escapes decoded): 0 when
-  /// it can be opened for reading, 15 otherwise.
-  virtual int checkDisk(const std::string &path) = 0;
+  /// An http:// or https:// URL: Found when the final answer is 200, NoWebSite when
+  /// the request could not be made or sent, NoWebFile for any other answer.
+  virtual LinkStatus checkHttp(const std::string &url) = 0;
+  /// A disk path (no "file://", no "#" or "?" part, escapes decoded): Found when
+  /// it can be opened for reading, NoDiskFile otherwise.
+  virtual LinkStatus checkDisk(const std::string &path) = 0;
 };
 
 } // namespace linkmoor

@@ -12,11 +12,24 @@ NetworkLinkChecker::NetworkLinkChecker(JobControl *job, HttpCheckOptions options
   if (job && !options_.abort) options_.abort = [job] { return job->stopRequested(); };
 }
 
-int NetworkLinkChecker::checkHttp(const std::string &url) { return httpCheck(url, options_); }
+LinkStatus linkStatusOf(HttpAnswer answer) {
+  switch (answer) {
+  case HttpAnswer::Ok:
+    return LinkStatus::Found;
+  case HttpAnswer::NoSite:
+    return LinkStatus::NoWebSite;
+  case HttpAnswer::NotOk:
+    break;
+  }
+  return LinkStatus::NoWebFile;
+}
 
-int NetworkLinkChecker::checkDisk(const std::string &path) {
-  const bool found = diskPathExists(path);
-  return found ? static_cast<int>(LinkStatus::Found) : static_cast<int>(LinkStatus::NoDiskFile);
+LinkStatus NetworkLinkChecker::checkHttp(const std::string &url) {
+  return linkStatusOf(httpCheck(url, options_));
+}
+
+LinkStatus NetworkLinkChecker::checkDisk(const std::string &path) {
+  return diskPathExists(path) ? LinkStatus::Found : LinkStatus::NoDiskFile;
 }
 
 } // namespace linkmoor

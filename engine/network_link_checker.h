@@ -10,6 +10,9 @@
 
 namespace linkmoor {
 
+/// The link status an HTTP answer gives: Found, NoWebSite or NoWebFile.
+LinkStatus linkStatusOf(HttpAnswer answer);
+
 /// Checks links with one HTTP request each and on the file system.
 class NetworkLinkChecker : public LinkChecker {
 public:
@@ -18,11 +21,11 @@ public:
   /// `job` must outlive the checker.
   explicit NetworkLinkChecker(JobControl *job = nullptr, HttpCheckOptions options = {});
 
-  /// httpCheck of `url` with the checker's options: 0, 5 or 10.
-  int checkHttp(const std::string &url) override;
-  /// 0 when the file or folder `path` (a plain path, taken literally) can be opened
-  /// for reading, else 15. FIFOs and devices are judged without opening them.
-  int checkDisk(const std::string &path) override;
+  /// httpCheck of `url` with the checker's options.
+  LinkStatus checkHttp(const std::string &url) override;
+  /// Found when the file or folder `path` (a plain path, taken literally) can be opened
+  /// for reading, else NoDiskFile. FIFOs and devices are judged without opening them.
+  LinkStatus checkDisk(const std::string &path) override;
 
 private:
   HttpCheckOptions options_;

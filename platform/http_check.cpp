@@ -12,9 +12,9 @@ namespace linkmoor {
 
 namespace {
 
-constexpr int kFound = 0;
-constexpr int kSiteMissing = 5;
-constexpr int kFileMissing = 10;
+constexpr HttpAnswer kFound = HttpAnswer::Ok;
+constexpr HttpAnswer kSiteMissing = HttpAnswer::NoSite;
+constexpr HttpAnswer kFileMissing = HttpAnswer::NotOk;
 // How often, in milliseconds, the abort function is asked while waiting on the network.
 constexpr int kAbortPollMs = 100;
 
@@ -128,7 +128,7 @@ bool isNotSent(CURLcode rc) {
   }
 }
 
-int classify(CURL *easy, CURLcode rc, bool finished) {
+HttpAnswer classify(CURL *easy, CURLcode rc, bool finished) {
   long status = 0;
   curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
   long sentBytes = 0;
@@ -174,7 +174,7 @@ bool initNetwork() {
   return started;
 }
 
-int httpCheck(const std::string &url, const HttpCheckOptions &options) {
+HttpAnswer httpCheck(const std::string &url, const HttpCheckOptions &options) {
   if (!initNetwork()) return kSiteMissing;
   // An address with a zero byte cannot be handed to the library intact.
   if (url.find('\0') != std::string::npos) return kSiteMissing;
@@ -206,7 +206,7 @@ int httpCheck(const std::string &url, const HttpCheckOptions &options) {
     if (curl_multi_poll(multi.get(), nullptr, 0, kAbortPollMs, nullptr) != CURLM_OK) break;
   }
 
-  int result = classify(easy.get(), rc, finished);
+  const HttpAnswer result = classify(easy.get(), rc, finished);
   curl_multi_remove_handle(multi.get(), easy.get());
   return result;
 }

@@ -7,6 +7,13 @@
 
 namespace linkmoor {
 
+/// What one HTTP check found.
+enum class HttpAnswer {
+  Ok,     ///< The final answer had status 200.
+  NoSite, ///< The request could not be made or sent.
+  NotOk,  ///< The server answered with another status, or no status could be read.
+};
+
 /// Limits of one HTTP check. The defaults are those of a desktop web client; time-outs
 /// below 1 s are taken as 1 s and a negative redirect count as 0.
 struct HttpCheckOptions {
@@ -20,7 +27,8 @@ struct HttpCheckOptions {
   /// Redirects followed before the answer counts as final.
   long maxRedirects = 20;
   /// Polled about ten times a second while the check runs; when it returns true the check
-  /// ends at once with the result it has reached (5 before the request went out, else 10).
+  /// ends at once with the result it has reached (NoSite before the request went out, else
+  /// NotOk).
   /// The caller, which knows it asked to stop, usually discards that result.
   std::function<bool()> abort;
 };
@@ -30,16 +38,16 @@ struct HttpCheckOptions {
 bool initNetwork();
 
 /// Fetches `url` with one GET request and tells what a browser would have found:
-/// 0 when the final answer (after at most `maxRedirects` redirects) has status 200;
-/// 5 when the request could not be made or sent (malformed address, a scheme other than
+/// Ok when the final answer (after at most `maxRedirects` redirects) has status 200;
+/// NoSite when the request could not be made or sent (malformed address, a scheme other than
 /// http and https, unknown host, connection refused or timed out, TLS failure);
-/// 10 for any other final status, or when no status could be read.
+/// NotOk for any other final status, or when no status could be read.
 /// The scheme and port are taken as written. Blanks, control bytes and bytes above 127
 /// in the path and query are sent percent-encoded, as a browser does; leading and trailing
 /// blanks and any tab, carriage return or line feed are dropped; the `#` part is not sent.
 /// Character references (`&amp;`) are not decoded here: the caller passes the address as
 /// a browser would see it. Proxies come from the usual environment variables (http_proxy,
 /// https_proxy, no_proxy). Safe to call from several threads at once.
-int httpCheck(const std::string &url, const HttpCheckOptions &options = {});
+HttpAnswer httpCheck(const std::string &url, const HttpCheckOptions &options = {});
 
 } // namespace linkmoor

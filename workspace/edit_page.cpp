@@ -61,13 +61,12 @@ bool EditPage::writePage(const std::string &fullPath, const SaveInput &input) {
 EditPage::PassOutcome EditPage::generalStep(const std::string &relativePath, JobThread &job) {
   HtmlScanner scanner;
   FileSummary summary;
-  int stop = 0, skip = 0;
   std::unique_ptr<LinkChecker> checker = sheet_.makeChecker(job);
-  const int analysed = findGeneralInfo(scanner, relativePath, summary, sheet_.traits().remote, stop,
-                                       skip, job, *checker);
+  PassContext context(sheet_.traits().remote, job, *checker);
+  const int analysed = findGeneralInfo(scanner, relativePath, summary, context);
   if (!analysed) return PassOutcome::Failed;
   // Skip, like Stop, leaves only part of the links checked: the counts would be wrong.
-  if (stop || skip) {
+  if (context.stop || context.skip) {
     sheet_.markRowCanceled(relativePath);
     return PassOutcome::Canceled;
   }
@@ -80,12 +79,11 @@ EditPage::PassOutcome EditPage::descriptionStep(const std::string &relativePath,
   HtmlScanner scanner;
   ErrorList errors;
   ByteBuffer text;
-  int stop = 0, skip = 0;
   std::unique_ptr<LinkChecker> checker = sheet_.makeChecker(job);
-  const int read = findDescription(scanner, relativePath, errors, sheet_.traits().remote, text,
-                                   stop, skip, job, *checker);
+  PassContext context(sheet_.traits().remote, job, *checker);
+  const int read = findDescription(scanner, relativePath, errors, text, context);
   if (!read) return PassOutcome::Failed;
-  if (stop || skip) {
+  if (context.stop || context.skip) {
     sheet_.errorPage()->clearRecords();
     return PassOutcome::Canceled;
   }

@@ -119,12 +119,11 @@ void ProjectSheet::runShowFile(JobThread &job) {
 
   ErrorList errors;
   ByteBuffer text;
-  int stop = 0, skip = 0;
   HtmlScanner scanner;
   std::unique_ptr<LinkChecker> checker = makeChecker(job);
-  const int read =
-      findDescription(scanner, path, errors, traits_.remote, text, stop, skip, job, *checker);
-  if (stop || skip || !read) return;
+  PassContext context(traits_.remote, job, *checker);
+  const int read = findDescription(scanner, path, errors, text, context);
+  if (context.stop || context.skip || !read) return;
   // The buffer holds the page and one zero byte after it.
   const std::size_t size = text.size() > 0 ? static_cast<std::size_t>(text.size()) - 1 : 0;
   const std::string_view page(text.data() ? text.data() : "", size);

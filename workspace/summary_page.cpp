@@ -109,16 +109,15 @@ bool SummaryPage::analyzeRow(int row, JobThread &job, HtmlScanner &scanner, Link
   if (!ExtensionStats::isSupported(ExtensionStats::extensionOf(path))) return false;
 
   FileSummary summary;
-  int stop = 0, skip = 0;
-  const int analysed =
-      findGeneralInfo(scanner, path, summary, sheet_.traits().remote, stop, skip, job, checker);
-  if (skip || (stop && stopCancels))
+  PassContext context(sheet_.traits().remote, job, checker);
+  const int analysed = findGeneralInfo(scanner, path, summary, context);
+  if (context.skip || (context.stop && stopCancels))
     setRowCells(row, canceledCells());
   else if (analysed)
     setRowCells(row, summaryCells(summary));
   else
     setRowCells(row, notAnalyzedCells(summary.sizeText));
-  return stop != 0;
+  return context.stop != 0;
 }
 
 void SummaryPage::runJob(JobCode code, JobThread &job) {

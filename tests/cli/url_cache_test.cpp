@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+using linkmoor::LinkStatus;
 using linkmoor::cli::UrlCache;
 
 TEST(UrlCache, EachUrlIsCheckedOnceHoweverOftenItIsAsked) {
@@ -16,16 +17,16 @@ TEST(UrlCache, EachUrlIsCheckedOnceHoweverOftenItIsAsked) {
       [&](const std::string &url) {
         std::lock_guard lock(mutex);
         ++calls[url];
-        return url == "http://bad/" ? 10 : 0;
+        return url == "http://bad/" ? LinkStatus::NoWebFile : LinkStatus::Found;
       },
       4);
   for (int i = 0; i < 10; ++i) {
     cache.request("http://good/");
     cache.request("http://bad/");
   }
-  EXPECT_EQ(cache.result("http://good/"), 0);
-  EXPECT_EQ(cache.result("http://bad/"), 10);
-  EXPECT_EQ(cache.result("http://never-requested/"), 0);
+  EXPECT_EQ(cache.result("http://good/"), LinkStatus::Found);
+  EXPECT_EQ(cache.result("http://bad/"), LinkStatus::NoWebFile);
+  EXPECT_EQ(cache.result("http://never-requested/"), LinkStatus::Found);
   EXPECT_EQ(calls["http://good/"], 1);
   EXPECT_EQ(calls["http://bad/"], 1);
   EXPECT_EQ(cache.checkedCount(), 3u);
@@ -47,7 +48,7 @@ TEST(UrlCache, RunsUpToJobsChecksAtOnce) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
         --running;
-        return 0;
+        return LinkStatus::Found;
       },
       3);
   for (int i = 0; i < 12; ++i)
@@ -61,7 +62,7 @@ TEST(UrlCache, DestroyingWithQueuedWorkDoesNotHang) {
   UrlCache cache(
       [](const std::string &) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return 0;
+        return LinkStatus::Found;
       },
       1);
   for (int i = 0; i < 100; ++i)

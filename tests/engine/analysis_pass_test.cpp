@@ -37,18 +37,17 @@ protected:
   }
 
   int general(const std::string &relative, FileSummary &summary) {
-    return findGeneralInfo(scanner, relative, summary, false, stop, skip, job, checker);
+    return findGeneralInfo(scanner, relative, summary, context);
   }
   int description(const std::string &relative, ErrorList &errors, ByteBuffer &text) {
-    return findDescription(scanner, relative, errors, false, text, stop, skip, job, checker);
+    return findDescription(scanner, relative, errors, text, context);
   }
 
   TempDir dir;
   HtmlScanner scanner;
   RecordingJob job;
   RecordingChecker checker{&job};
-  int stop = 0;
-  int skip = 0;
+  PassContext context{false, job, checker};
 };
 
 } // namespace
@@ -220,18 +219,18 @@ TEST_F(LocalPass, StopAndSkipDuringTheChecksKeepPartialCounts) {
   FileSummary summary;
   job.skipAtPoll = 3; // before the third link
   ASSERT_EQ(general("remote.htm", summary), 1);
-  EXPECT_EQ(skip, 1);
-  EXPECT_EQ(stop, 0);
+  EXPECT_EQ(context.skip, 1);
+  EXPECT_EQ(context.stop, 0);
   EXPECT_EQ(summary.remoteLinks, 4);
   EXPECT_EQ(summary.remoteLinksMissing, 2);
   EXPECT_EQ(server.requestCount("/missing"), 2);
 
   RecordingJob stopped;
   stopped.stop = true;
-  int stop2 = 0, skip2 = 0;
+  PassContext stoppedContext(false, stopped, checker);
   FileSummary none;
-  ASSERT_EQ(findGeneralInfo(scanner, "remote.htm", none, false, stop2, skip2, stopped, checker), 1);
-  EXPECT_EQ(stop2, 1);
+  ASSERT_EQ(findGeneralInfo(scanner, "remote.htm", none, stoppedContext), 1);
+  EXPECT_EQ(stoppedContext.stop, 1);
   EXPECT_EQ(none.remoteLinks, 4);
   EXPECT_EQ(none.remoteLinksMissing, 0);
   EXPECT_EQ(server.requestCount("/missing"), 2);
@@ -242,8 +241,7 @@ TEST_F(LocalPass, AnalyzeOnATextInMemoryStopsAtItsZeroByte) {
   const std::string text(bytes, sizeof bytes - 1);
   FileSummary summary;
   ASSERT_TRUE(analyzeForSummary(scanner, dir.path(), "p.htm", text.data(),
-                                text.data() + text.size(), summary, false, stop, skip, job,
-                                checker));
+                                text.data() + text.size(), summary, context));
   EXPECT_EQ(summary.tags, 2);
   EXPECT_EQ(summary.localLinks, 1);
   EXPECT_EQ(summary.localLinksMissing, 0);
@@ -288,13 +286,12 @@ protected:
   HtmlScanner scanner;
   RecordingJob job;
   RecordingChecker checker{&job};
-  int stop = 0;
-  int skip = 0;
+  PassContext context{true, job, checker};
 };
 
 TEST_F(RemotePass, LinksAreCheckedAgainstTheLiveSite) {
   FileSummary summary;
-  ASSERT_EQ(findGeneralInfo(scanner, "www/sub/p.htm", summary, true, stop, skip, job, checker), 1);
+  ASSERT_EQ(findGeneralInfo(scanner, "www/sub/p.htm", summary, context), 1);
   ASSERT_EQ(scanner.links.count(), 5);
   const std::string site = "http://127.0.0.1:" + std::to_string(server.port());
   EXPECT_EQ(scanner.links.at(0)->target, site + "/sub/x.htm");
@@ -314,8 +311,7 @@ TEST_F(RemotePass, LinksAreCheckedAgainstTheLiveSite) {
 
   ErrorList errors;
   ByteBuffer text;
-  ASSERT_EQ(findDescription(scanner, "www/sub/p.htm", errors, true, text, stop, skip, job, checker),
-            1);
+  ASSERT_EQ(findDescription(scanner, "www/sub/p.htm", errors, text, context), 1);
   ASSERT_EQ(errors.count(), 3);
   EXPECT_EQ(errors.at(0)->excerpt, "gone.htm");
   EXPECT_EQ(errors.at(0)->code, 10);
@@ -328,7 +324,7 @@ TEST_F(RemotePass, WithoutTheProjectNameFolder) {
   CurrentRemoteProject.addProjectNameToDownload = 0;
   CurrentRemoteProject.downloadPath = dir.file("site");
   FileSummary summary;
-  ASSERT_EQ(findGeneralInfo(scanner, "www/sub/p.htm", summary, true, stop, skip, job, checker), 1);
+  ASSERT_EQ(findGeneralInfo(scanner, "www/sub/p.htm", summary, context), 1);
   EXPECT_EQ(summary.localLinksMissing, 1);
   EXPECT_EQ(server.requestCount("/sub/x.htm"), 1);
 }

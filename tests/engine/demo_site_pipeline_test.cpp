@@ -90,8 +90,8 @@ TEST_F(DemoSitePipeline, GeneralPassGivesTheListedRows) {
     SCOPED_TRACE(row.path);
     HtmlScanner scanner;
     FileSummary summary;
-    int stop = 0, skip = 0;
-    ASSERT_EQ(findGeneralInfo(scanner, row.path, summary, false, stop, skip, job, checker), 1);
+    PassContext context(false, job, checker);
+    ASSERT_EQ(findGeneralInfo(scanner, row.path, summary, context), 1);
     EXPECT_EQ(summary.sizeText, std::to_string(row.bytes));
     EXPECT_EQ(summary.size, row.bytes);
     EXPECT_EQ(summary.tags, row.tags);
@@ -105,8 +105,8 @@ TEST_F(DemoSitePipeline, GeneralPassGivesTheListedRows) {
     EXPECT_EQ(summary.remoteLinks, row.remote);
     EXPECT_EQ(summary.remoteLinksMissing, row.remoteMissing);
     EXPECT_EQ(summary.errorTotal(), row.errs);
-    EXPECT_EQ(stop, 0);
-    EXPECT_EQ(skip, 0);
+    EXPECT_EQ(context.stop, 0);
+    EXPECT_EQ(context.skip, 0);
     const int missing =
         summary.localLinksMissing + summary.siteLinksMissing + summary.remoteLinksMissing;
     totalMissing += missing;
@@ -123,10 +123,8 @@ TEST_F(DemoSitePipeline, GeneralPassGivesTheListedRows) {
 TEST_F(DemoSitePipeline, CharacterReferenceLinksFindTheirPage) {
   HtmlScanner scanner;
   FileSummary summary;
-  int stop = 0, skip = 0;
-  ASSERT_EQ(
-      findGeneralInfo(scanner, "docs/reference/api.htm", summary, false, stop, skip, job, checker),
-      1);
+  PassContext context(false, job, checker);
+  ASSERT_EQ(findGeneralInfo(scanner, "docs/reference/api.htm", summary, context), 1);
   int referenceLinks = 0;
   for (const auto &link : scanner.links) {
     if (link->target.find("&#45;") == std::string::npos) continue;
@@ -146,9 +144,8 @@ TEST_F(DemoSitePipeline, DescriptionPassGivesTheListedLinkRows) {
     HtmlScanner scanner;
     ErrorList errors;
     ByteBuffer text;
-    int stop = 0, skip = 0;
-    ASSERT_EQ(findDescription(scanner, page.path, errors, false, text, stop, skip, job, checker),
-              1);
+    PassContext context(false, job, checker);
+    ASSERT_EQ(findDescription(scanner, page.path, errors, text, context), 1);
     EXPECT_EQ(static_cast<int>(text.size()), page.bytes + 1);
     if (page.tagErrors + page.scriptErrors > 0) {
       EXPECT_EQ(errors.linkRows, 0);

@@ -30,14 +30,14 @@ PassResults twoPasses(const std::string &file) {
   PassResults r;
   SilentJob job;
   NetworkLinkChecker checker;
-  int stop = 0, skip = 0;
+  PassContext context(false, job, checker);
   HtmlScanner scanner;
-  r.general = findGeneralInfo(scanner, file, r.summary, false, stop, skip, job, checker);
+  r.general = findGeneralInfo(scanner, file, r.summary, context);
   if (r.general == 1 && r.summary.errorTotal() > 0) {
     HtmlScanner second;
     ErrorList list;
     ByteBuffer text;
-    findDescription(second, file, list, false, text, stop, skip, job, checker);
+    findDescription(second, file, list, text, context);
     takeRows(list, r);
   }
   return r;
@@ -47,11 +47,10 @@ PassResults onePass(const std::string &file) {
   PassResults r;
   SilentJob job;
   NetworkLinkChecker checker;
-  int stop = 0, skip = 0;
+  PassContext context(false, job, checker);
   HtmlScanner scanner;
   ErrorList list;
-  r.general = findGeneralInfoWithRows(scanner, file, r.summary, list, false, stop, skip, job,
-                                      checker);
+  r.general = findGeneralInfoWithRows(scanner, file, r.summary, list, context);
   takeRows(list, r);
   return r;
 }

@@ -39,19 +39,20 @@ int status(const LinkList &links, int i) { return static_cast<int>(links.at(i)->
 TEST(HttpTarget, OutcomesOfRealAnswers) {
   HttpTestServer server;
   NetworkLinkChecker checker;
-  EXPECT_EQ(checkHttpTarget(server.url("/ok"), checker), 0);
-  EXPECT_EQ(checkHttpTarget(server.url("/missing"), checker), 10);
-  EXPECT_EQ(checkHttpTarget(server.url("/error"), checker), 10);
-  EXPECT_EQ(checkHttpTarget(server.url("/moved"), checker), 0);
-  EXPECT_EQ(checkHttpTarget(server.url("/loop"), checker), 10);
+  EXPECT_EQ(checkHttpTarget(server.url("/ok"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkHttpTarget(server.url("/missing"), checker), LinkStatus::NoWebFile);
+  EXPECT_EQ(checkHttpTarget(server.url("/error"), checker), LinkStatus::NoWebFile);
+  EXPECT_EQ(checkHttpTarget(server.url("/moved"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkHttpTarget(server.url("/loop"), checker), LinkStatus::NoWebFile);
   EXPECT_EQ(server.requestCount("/ok"), 2); // once directly, once after the redirect
 }
 
 TEST(HttpTarget, NoServerGivesNoWebSite) {
   NetworkLinkChecker checker;
   const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusedPort()) + "/ok";
-  EXPECT_EQ(checkHttpTarget(refused, checker), 5);
-  EXPECT_EQ(checkHttpTarget("http://linkmoor-pipeline.invalid/page.htm", checker), 5);
+  EXPECT_EQ(checkHttpTarget(refused, checker), LinkStatus::NoWebSite);
+  EXPECT_EQ(checkHttpTarget("http://linkmoor-pipeline.invalid/page.htm", checker),
+            LinkStatus::NoWebSite);
 }
 
 TEST(HttpTarget, CharacterReferencesAreDecodedBeforeTheRequest) {
@@ -64,8 +65,8 @@ TEST(HttpTarget, CharacterReferencesAreDecodedBeforeTheRequest) {
     response.status = 200;
   });
   RecordingChecker checker;
-  EXPECT_EQ(checkHttpTarget(server.url("/list?a=1&amp;b=2"), checker), 0);
-  EXPECT_EQ(checkHttpTarget(server.url("/tool&#45;&#45;daemon.html"), checker), 0);
+  EXPECT_EQ(checkHttpTarget(server.url("/list?a=1&amp;b=2"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkHttpTarget(server.url("/tool&#45;&#45;daemon.html"), checker), LinkStatus::Found);
   ASSERT_EQ(checker.httpAsked.size(), 2u);
   EXPECT_EQ(checker.httpAsked[0], server.url("/list?a=1&b=2"));
 }
@@ -77,20 +78,20 @@ TEST(DiskTarget, TestsTheFileABrowserWouldOpen) {
   dir.write("my page.htm", "x");
   dir.write("tool--daemon.html", "x");
   NetworkLinkChecker checker;
-  EXPECT_EQ(checkDiskTarget(dir.file("page.htm#top"), checker), 0);
-  EXPECT_EQ(checkDiskTarget(dir.file("list.htm?x=1"), checker), 0);
-  EXPECT_EQ(checkDiskTarget(dir.file("my%20page.htm"), checker), 0);
-  EXPECT_EQ(checkDiskTarget(dir.file("tool&#45;&#45;daemon.html"), checker), 0);
-  EXPECT_EQ(checkDiskTarget("file://" + dir.file("my%20page.htm#x"), checker), 0);
-  EXPECT_EQ(checkDiskTarget("file://localhost" + dir.file("page.htm"), checker), 0);
-  EXPECT_EQ(checkDiskTarget(dir.path(), checker), 0); // a folder opens too
-  EXPECT_EQ(checkDiskTarget(dir.file("gone.htm#top"), checker), 15);
-  EXPECT_EQ(checkDiskTarget(dir.file("my page.htm/x"), checker), 15);
+  EXPECT_EQ(checkDiskTarget(dir.file("page.htm#top"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkDiskTarget(dir.file("list.htm?x=1"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkDiskTarget(dir.file("my%20page.htm"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkDiskTarget(dir.file("tool&#45;&#45;daemon.html"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkDiskTarget("file://" + dir.file("my%20page.htm#x"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkDiskTarget("file://localhost" + dir.file("page.htm"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkDiskTarget(dir.path(), checker), LinkStatus::Found); // a folder opens too
+  EXPECT_EQ(checkDiskTarget(dir.file("gone.htm#top"), checker), LinkStatus::NoDiskFile);
+  EXPECT_EQ(checkDiskTarget(dir.file("my page.htm/x"), checker), LinkStatus::NoDiskFile);
 }
 
 TEST(DiskTarget, FileUrlOfAnotherHostIsNotAskedAtAll) {
   RecordingChecker checker;
-  EXPECT_EQ(checkDiskTarget("file://fileserver/share/page.htm", checker), 15);
+  EXPECT_EQ(checkDiskTarget("file://fileserver/share/page.htm", checker), LinkStatus::NoDiskFile);
   EXPECT_TRUE(checker.diskAsked.empty());
 }
 
@@ -101,8 +102,8 @@ TEST(DiskTarget, PathThatLooksLikeAUrlIsTakenAsAPath) {
   char here[4096];
   ASSERT_NE(getcwd(here, sizeof here), nullptr);
   ASSERT_EQ(chdir(dir.path().c_str()), 0);
-  EXPECT_EQ(checker.checkDisk("file:x.htm"), 0);
-  EXPECT_EQ(checker.checkDisk("file:y.htm"), 15);
+  EXPECT_EQ(checker.checkDisk("file:x.htm"), LinkStatus::Found);
+  EXPECT_EQ(checker.checkDisk("file:y.htm"), LinkStatus::NoDiskFile);
   ASSERT_EQ(chdir(here), 0);
 }
 
@@ -110,8 +111,8 @@ TEST(DiskTarget, FifoAndDeviceGiveAResultWithoutBlocking) {
   TempDir dir;
   ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
   NetworkLinkChecker checker;
-  EXPECT_EQ(checkDiskTarget(dir.file("pipe"), checker), 0);
-  EXPECT_EQ(checkDiskTarget("file:///dev/null", checker), 0);
+  EXPECT_EQ(checkDiskTarget(dir.file("pipe"), checker), LinkStatus::Found);
+  EXPECT_EQ(checkDiskTarget("file:///dev/null", checker), LinkStatus::Found);
 }
 
 TEST(VerifyLocal, DiskForLocalAndSiteLinksHttpForRemoteLinks) {
@@ -127,8 +128,8 @@ TEST(VerifyLocal, DiskForLocalAndSiteLinksHttpForRemoteLinks) {
   addLink(links, server.url("/ok"), static_cast<LinkType>(7)); // not checked
   RecordingJob job;
   RecordingChecker checker(&job);
-  int stop = 0, skip = 0;
-  verifyLocal(links, stop, skip, job, checker);
+  PassContext context(false, job, checker);
+  verifyLocal(links, context);
 
   EXPECT_EQ(status(links, 0), 0);
   EXPECT_EQ(status(links, 1), 15);
@@ -136,8 +137,8 @@ TEST(VerifyLocal, DiskForLocalAndSiteLinksHttpForRemoteLinks) {
   EXPECT_EQ(status(links, 3), 0);
   EXPECT_EQ(status(links, 4), 10);
   EXPECT_EQ(status(links, 5), 0);
-  EXPECT_EQ(stop, 0);
-  EXPECT_EQ(skip, 0);
+  EXPECT_EQ(context.stop, 0);
+  EXPECT_EQ(context.skip, 0);
   EXPECT_EQ(checker.diskAsked.size(), 3u);
   EXPECT_EQ(checker.httpAsked.size(), 2u);
   // Progress only for the links requested over the network, with their index.
@@ -156,8 +157,8 @@ TEST(VerifyLocal, LinksWithAStatusAreNotCheckedAgain) {
   links.at(0)->status = LinkStatus::NoWebFile;
   RecordingJob job;
   RecordingChecker checker;
-  int stop = 0, skip = 0;
-  verifyLocal(links, stop, skip, job, checker);
+  PassContext context(false, job, checker);
+  verifyLocal(links, context);
   EXPECT_EQ(status(links, 0), 10);
   EXPECT_TRUE(checker.httpAsked.empty());
   EXPECT_EQ(server.requestCount("/ok"), 0);
@@ -172,8 +173,8 @@ TEST(VerifyRemote, EveryLinkGoesOverHttpAndTheSameTargetTwice) {
   addLink(links, "file:///dev/null", LinkType::Site); // not a web address
   RecordingJob job;
   RecordingChecker checker;
-  int stop = 0, skip = 0;
-  verifyRemote(links, stop, skip, job, checker);
+  PassContext context(true, job, checker);
+  verifyRemote(links, context);
   EXPECT_EQ(status(links, 0), 0);
   EXPECT_EQ(status(links, 1), 0);
   EXPECT_EQ(status(links, 2), 10);
@@ -190,8 +191,8 @@ TEST(Verification, ProgressCountsFromZeroToCountMinusOne) {
     addLink(links, server.url("/ok"), LinkType::Remote);
   RecordingJob job;
   NetworkLinkChecker checker(&job);
-  int stop = 0, skip = 0;
-  verifyRemote(links, stop, skip, job, checker);
+  PassContext context(true, job, checker);
+  verifyRemote(links, context);
   const auto texts = job.recorded();
   ASSERT_EQ(texts.size(), 10u);
   for (int i = 0; i < 10; ++i)
@@ -208,10 +209,10 @@ TEST(Verification, StopEndsTheLoopAtTheNextLink) {
   RecordingJob job;
   job.stopAfterPolls = 4;     // before link 0, after it, before link 1, after it
   NetworkLinkChecker checker; // its own polls would shift the count
-  int stop = 0, skip = 0;
-  verifyLocal(links, stop, skip, job, checker);
-  EXPECT_EQ(stop, 1);
-  EXPECT_EQ(skip, 0);
+  PassContext context(false, job, checker);
+  verifyLocal(links, context);
+  EXPECT_EQ(context.stop, 1);
+  EXPECT_EQ(context.skip, 0);
   EXPECT_EQ(status(links, 0), 10);
   EXPECT_EQ(status(links, 1), 10);
   for (int i = 2; i < 5; ++i)
@@ -227,10 +228,10 @@ TEST(Verification, SkipEndsTheLoopAndLeavesTheRestUnchecked) {
   RecordingJob job;
   job.skipAtPoll = 3;
   NetworkLinkChecker checker;
-  int stop = 0, skip = 0;
-  verifyLocal(links, stop, skip, job, checker);
-  EXPECT_EQ(skip, 1);
-  EXPECT_EQ(stop, 0);
+  PassContext context(false, job, checker);
+  verifyLocal(links, context);
+  EXPECT_EQ(context.skip, 1);
+  EXPECT_EQ(context.stop, 0);
   EXPECT_EQ(status(links, 0), 15);
   EXPECT_EQ(status(links, 1), 15);
   EXPECT_EQ(status(links, 2), 0);
@@ -241,10 +242,12 @@ TEST(Verification, FlagsAreOnlyEverSet) {
   LinkList links;
   RecordingJob job;
   NetworkLinkChecker checker;
-  int stop = 1, skip = 1;
-  verifyLocal(links, stop, skip, job, checker);
-  EXPECT_EQ(stop, 1);
-  EXPECT_EQ(skip, 1);
+  PassContext context(false, job, checker);
+  context.stop = 1;
+  context.skip = 1;
+  verifyLocal(links, context);
+  EXPECT_EQ(context.stop, 1);
+  EXPECT_EQ(context.skip, 1);
 }
 
 TEST(Verification, StopDuringAHangingRequestEndsItAndTheLoop) {
@@ -264,12 +267,12 @@ TEST(Verification, StopDuringAHangingRequestEndsItAndTheLoop) {
     job.stop = true;
   });
   const auto started = std::chrono::steady_clock::now();
-  int stop = 0, skip = 0;
-  verifyRemote(links, stop, skip, job, checker);
+  PassContext context(true, job, checker);
+  verifyRemote(links, context);
   const auto waited = std::chrono::steady_clock::now() - started;
   presser.join();
 
-  EXPECT_EQ(stop, 1);
+  EXPECT_EQ(context.stop, 1);
   EXPECT_EQ(status(links, 0), 0); // the cut request says nothing about the link
   EXPECT_EQ(status(links, 1), 0);
   EXPECT_EQ(server.requestCount("/ok"), 0);

@@ -37,8 +37,8 @@ protected:
   std::vector<int> statuses(const std::string &relative, const std::string &page, bool remote,
                             FileSummary &summary) {
     dir.write(remote ? "site/" + relative : relative, page);
-    int stop = 0, skip = 0;
-    EXPECT_EQ(findGeneralInfo(scanner, relative, summary, remote, stop, skip, job, checker), 1);
+    PassContext context(remote, job, checker);
+    EXPECT_EQ(findGeneralInfo(scanner, relative, summary, context), 1);
     std::vector<int> result;
     for (const auto &link : scanner.links)
       result.push_back(static_cast<int>(link->status));
@@ -66,8 +66,8 @@ TEST_F(BadInput, HundredThousandLinksOnOnePage) {
 
   ErrorList errors;
   ByteBuffer text;
-  int stop = 0, skip = 0;
-  ASSERT_EQ(findDescription(scanner, "many.htm", errors, false, text, stop, skip, job, checker), 1);
+  PassContext context(false, job, checker);
+  ASSERT_EQ(findDescription(scanner, "many.htm", errors, text, context), 1);
   EXPECT_EQ(errors.count(), 50000);
   EXPECT_EQ(errors.at(49999)->excerpt, "u.htm");
 }
@@ -159,8 +159,8 @@ TEST_F(BadInput, DeviceFilesAsPagesCannotBeOpened) {
   CurrentLocalProject.rootPath = "/dev";
   for (const char *name : {"zero", "null"}) {
     FileSummary summary;
-    int stop = 0, skip = 0;
-    EXPECT_EQ(findGeneralInfo(scanner, name, summary, false, stop, skip, job, checker), 0);
+    PassContext context(false, job, checker);
+    EXPECT_EQ(findGeneralInfo(scanner, name, summary, context), 0);
     EXPECT_EQ(summary.sizeText, "open");
   }
 }

@@ -64,11 +64,11 @@ class RecordingChecker : public LinkChecker {
 public:
   explicit RecordingChecker(JobControl *job = nullptr, HttpCheckOptions options = {})
       : real(job, std::move(options)) {}
-  int checkHttp(const std::string &url) override {
+  LinkStatus checkHttp(const std::string &url) override {
     httpAsked.push_back(url);
     return real.checkHttp(url);
   }
-  int checkDisk(const std::string &path) override {
+  LinkStatus checkDisk(const std::string &path) override {
     diskAsked.push_back(path);
     return real.checkDisk(path);
   }

@@ -19,9 +19,9 @@
 namespace linkmoor {
 namespace {
 
-constexpr int kFound = 0;
-constexpr int kSiteMissing = 5;
-constexpr int kFileMissing = 10;
+constexpr HttpAnswer kFound = HttpAnswer::Ok;
+constexpr HttpAnswer kSiteMissing = HttpAnswer::NoSite;
+constexpr HttpAnswer kFileMissing = HttpAnswer::NotOk;
 
 // A socket bound to a free port on 127.0.0.1; listening only when asked.
 int boundSocket(int &port, bool listening) {

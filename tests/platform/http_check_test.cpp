@@ -13,9 +13,9 @@ namespace {
 
 using test::HttpTestServer;
 
-constexpr int kFound = 0;
-constexpr int kSiteMissing = 5;
-constexpr int kFileMissing = 10;
+constexpr HttpAnswer kFound = HttpAnswer::Ok;
+constexpr HttpAnswer kSiteMissing = HttpAnswer::NoSite;
+constexpr HttpAnswer kFileMissing = HttpAnswer::NotOk;
 
 class HttpCheckTest : public ::testing::Test {
 protected:
@@ -112,7 +112,7 @@ TEST_F(HttpCheckTest, StopDuringAHangingRequestEndsTheCheck) {
     stop = true;
   });
   // Without the abort this would wait for the 60 s stall limit.
-  int result = httpCheck(server.url("/hang"), options);
+  HttpAnswer result = httpCheck(server.url("/hang"), options);
   presser.join();
   EXPECT_EQ(result, kFileMissing); // the request had gone out
   EXPECT_EQ(server.requestCount("/hang"), 1);
@@ -189,9 +189,9 @@ TEST_F(HttpCheckTest, OddAddressesGiveAResult) {
 }
 
 TEST_F(HttpCheckTest, MegabyteAddressGivesAResult) {
-  int result = httpCheck(server.url("/" + std::string(1024 * 1024, 'a')));
-  EXPECT_TRUE(result == kSiteMissing || result == kFileMissing) << result;
-  int hostResult = httpCheck("http://" + std::string(1024 * 1024, 'h') + ".invalid/");
+  HttpAnswer result = httpCheck(server.url("/" + std::string(1024 * 1024, 'a')));
+  EXPECT_TRUE(result == kSiteMissing || result == kFileMissing) << static_cast<int>(result);
+  HttpAnswer hostResult = httpCheck("http://" + std::string(1024 * 1024, 'h') + ".invalid/");
   EXPECT_EQ(hostResult, kSiteMissing);
 }
 

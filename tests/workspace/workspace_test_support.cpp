@@ -12,14 +12,14 @@
 
 namespace linkmoor::test {
 
-int TestLinkChecker::checkHttp(const std::string &url) {
+LinkStatus TestLinkChecker::checkHttp(const std::string &url) {
   if (gate_ && !gate_->pattern.empty() && url.find(gate_->pattern) != std::string::npos &&
       !gate_->used.exchange(true)) {
     gate_->reached = true;
     for (int i = 0; i < 30000 && !gate_->release; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  return 5;
+  return LinkStatus::NoWebSite;
 }
 
 void BlockingJob::runJob(JobCode, JobThread &) {

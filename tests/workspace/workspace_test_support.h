@@ -41,8 +41,8 @@ struct CheckGate {
 class TestLinkChecker : public LinkChecker {
 public:
   explicit TestLinkChecker(CheckGate *gate) : gate_(gate) {}
-  int checkHttp(const std::string &url) override;
-  int checkDisk(const std::string &path) override { return disk_.checkDisk(path); }
+  LinkStatus checkHttp(const std::string &url) override;
+  LinkStatus checkDisk(const std::string &path) override { return disk_.checkDisk(path); }
 
 private:
   CheckGate *gate_;
