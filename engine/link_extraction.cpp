@@ -15,7 +15,10 @@ using namespace scantext;
 
 namespace {
 
-// Letters, digits, and blank, `#`, `&`, `.`, `/`, `:`, `=`, `?`, backslash, `_`.
+// The characters an address may hold (RFC 3986): letters, digits, the
+// unreserved `-._~`, the delimiters `:/?#[]@!$&'()*+,;=` and `%` of escapes;
+// also blank and backslash, and every byte above 127 (internationalised
+// addresses written in the page's own encoding).
 struct UrlChars {
   bool allowed[256] = {};
   constexpr UrlChars() {
@@ -23,8 +26,11 @@ struct UrlChars {
       allowed[c] = allowed[c - 'a' + 'A'] = true;
     for (int c = '0'; c <= '9'; ++c)
       allowed[c] = true;
-    for (char c : {' ', '#', '&', '.', '/', ':', '=', '?', '\\', '_'})
+    for (char c : {'-', '.',  '_', '~', ':', '/', '?', '#', '[', ']', '@', '!', '$',
+                   '&', '\'', '(', ')', '*', '+', ',', ';', '=', '%', ' ', '\\'})
       allowed[static_cast<unsigned char>(c)] = true;
+    for (int c = 128; c < 256; ++c)
+      allowed[c] = true;
   }
 };
 constexpr UrlChars urlChars;
@@ -53,18 +59,19 @@ bool isSkippedValue(const char *text, std::int32_t from, std::int32_t to) {
   return findText(text, from, to, "://") >= 0 || findByte(text, from, to, '(') >= 0;
 }
 
-// First position at or after `from` where a walk through URL characters stops,
-// either on any non-URL character or (`spaceStops`) also on a blank. Walks only
-// ever move forward, so each answer is kept and reused while it lies ahead.
+// First position at or after `from` where a walk through URL characters stops:
+// on any non-URL character, or on the closing delimiter `closing` (a blank or
+// `)`, both URL characters; a double quote is none). Walks only ever move
+// forward, so each answer is kept per delimiter and reused while it lies ahead.
 class UrlWalk {
 public:
   UrlWalk(const char *text, std::int32_t length) : text_(text), n_(length) {}
 
-  std::int32_t stop(std::int32_t from, bool spaceStops) {
-    std::int32_t &known = spaceStops ? spaceStop_ : plainStop_;
+  std::int32_t stop(std::int32_t from, char closing) {
+    std::int32_t &known = closing == ' ' ? spaceStop_ : closing == ')' ? parenStop_ : plainStop_;
     if (known < from) {
       known = from;
-      while (known < n_ && isUrlChar(text_[known]) && !(spaceStops && text_[known] == ' '))
+      while (known < n_ && isUrlChar(text_[known]) && text_[known] != closing)
         ++known;
     }
     return known;
@@ -75,6 +82,7 @@ private:
   std::int32_t n_;
   std::int32_t plainStop_ = -1;
   std::int32_t spaceStop_ = -1;
+  std::int32_t parenStop_ = -1;
 };
 
 } // namespace
@@ -152,7 +160,7 @@ void HtmlScanner::extractAbsolute(const char *text, const char *end) {
       continue;
     }
     if (value >= n || !isUrlChar(text[value])) continue;
-    const std::int32_t stop = walk.stop(value, closing == ' ');
+    const std::int32_t stop = walk.stop(value, closing);
     if (stop > value && stop < n && text[stop] == closing) {
       LinkRecord link;
       link.valueStart = i + 1;

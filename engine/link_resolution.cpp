@@ -1,6 +1,7 @@
 #include "engine/link_resolution.h"
 
 #include "engine/relative_path.h"
+#include "engine/target_decoding.h"
 #include "engine/text_bounds.h"
 
 #include <algorithm>
@@ -43,18 +44,31 @@ std::size_t queryOrAnchor(const std::string &path) {
   return path.size();
 }
 
-// A path relative to the site root with its "." and ".." steps taken, never above
-// the root (as a browser resolves it); the part from a "?" or "#" stays as it is.
-std::string withinRoot(const std::string &path) {
-  const std::size_t tail = queryOrAnchor(path);
-  const std::string_view steps(path.data(), tail);
+bool isDotStep(std::string_view step) { return step == "." || step == ".."; }
+
+// Whether any "/"-separated step of `steps` is "." or "..".
+bool hasDotSteps(std::string_view steps) {
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t slash = steps.find('/', from);
+    if (isDotStep(steps.substr(from, slash == std::string_view::npos ? slash : slash - from)))
+      return true;
+    if (slash == std::string_view::npos) return false;
+    from = slash + 1;
+  }
+}
+
+// `steps` with its "." and ".." steps taken, never above the root (as a browser
+// resolves a path); runs of "/" become one, a leading "/" stays, and a path that
+// ends in a folder step ends with "/".
+std::string takeDotSteps(std::string_view steps) {
   std::vector<std::string_view> kept;
   bool endsInFolder = false;
   std::size_t from = 0;
   for (;;) {
     const std::size_t slash = std::min(steps.find('/', from), steps.size());
     const std::string_view step = steps.substr(from, slash - from);
-    endsInFolder = step.empty() || step == "." || step == "..";
+    endsInFolder = step.empty() || isDotStep(step);
     if (step == "..") {
       if (!kept.empty()) kept.pop_back();
     } else if (!step.empty() && step != ".") {
@@ -69,16 +83,35 @@ std::string withinRoot(const std::string &path) {
     out.append(kept[i]);
   }
   if (endsInFolder && !kept.empty()) out += '/';
-  out.append(path, tail, std::string::npos);
   return out;
 }
 
+// A path relative to the site root with its "." and ".." steps taken, never above
+// the root; the part from a "?" or "#" stays as it is.
+std::string withinRoot(const std::string &path) {
+  const std::size_t tail = queryOrAnchor(path);
+  return takeDotSteps(std::string_view(path.data(), tail)) + path.substr(tail);
+}
+
 bool hasDotStep(const std::string &path) {
-  const std::string_view steps(path.data(), queryOrAnchor(path));
-  return steps == "." || steps == ".." || steps.starts_with("./") || steps.starts_with("../") ||
-         steps.find("/./") != std::string_view::npos ||
-         steps.find("/../") != std::string_view::npos || steps.ends_with("/.") ||
-         steps.ends_with("/..");
+  return hasDotSteps(std::string_view(path.data(), queryOrAnchor(path)));
+}
+
+// The disk check tests a target only after decoding it (diskPathOfTarget), so
+// `%2e%2e/`, `&#46;&#46;/` or `..%5c` are ".." steps there even though they were
+// not while the value was resolved. When the decoded form of the relative `path`
+// still holds such a step (or a backslash, which a page means as "/"), `path` is
+// replaced by the decoded steps taken within the root, escaped so that the check
+// reads them back as they are, followed by the anchor or query. Otherwise `path`
+// stays as written.
+void containDecoded(std::string &path) {
+  std::string tested;
+  if (!diskPathOfTarget("/" + path, tested)) return;
+  const bool backslash = tested.find('\\') != std::string::npos;
+  if (backslash) std::replace(tested.begin(), tested.end(), '\\', '/');
+  if (!backslash && !hasDotSteps(tested)) return;
+  const std::string decoded = decodeCharacterReferences(path);
+  path = escapeForDiskTarget(takeDotSteps(tested)) + decoded.substr(queryOrAnchor(decoded));
 }
 
 } // namespace
@@ -117,6 +150,9 @@ std::string collapseSlashes(std::string_view path) {
 void resolveLocal(LinkList &links, const char *text, const char *end, const std::string &pageFolder,
                   const std::string &pageName, const std::string &rootPath) {
   const std::string base = relativeFolder(pageFolder, rootPath.size());
+  // The root as the disk check will read it back: a "#", "?", "%" or "&" in a
+  // folder name is not an anchor, query, escape or reference there.
+  const std::string root = escapeForDiskTarget(rootPath);
   for (const auto &link : links) {
     if (!link) continue;
     if (link->type == LinkType::Remote) {
@@ -127,10 +163,11 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
       std::string path = resolveRelative(base, pageName, value);
       // A "../" left over from the root folder would test a file outside the site.
       if (hasDotStep(path)) path = withinRoot(path);
+      containDecoded(path);
       std::string &target = link->target;
       target.clear();
-      target.reserve(rootPath.size() + 1 + path.size());
-      target.append(rootPath).append(1, '/').append(path);
+      target.reserve(root.size() + 1 + path.size());
+      target.append(root).append(1, '/').append(path);
       collapseSlashesInPlace(target);
     }
   }
@@ -148,8 +185,10 @@ void resolveRemote(LinkList &links, const char *text, const char *end,
       if (namesHost(link->target, subdomainName)) link->type = LinkType::Site;
     } else if (link->type == LinkType::Local) {
       const std::string value = linkValue(text, end, *link);
-      link->target =
-          "http://" + collapseSlashes(subdomainName + "/" + resolveRelative(base, pageName, value));
+      std::string path = resolveRelative(base, pageName, value);
+      // A "../" left over from the web root names nothing above it; a browser drops it.
+      if (hasDotStep(path)) path = withinRoot(path);
+      link->target = "http://" + collapseSlashes(subdomainName + "/" + path);
     }
   }
 }

@@ -22,7 +22,11 @@ std::string collapseSlashes(std::string_view path);
 
 /// Local project: relative links (type 0) get root + "/" + the path resolved from
 /// the page's folder relative to `rootPath`, with "." and ".." steps that are left
-/// taken as a browser does (never above the root) and runs of "/" collapsed; absolute
+/// taken as a browser does (never above the root) and runs of "/" collapsed. Steps
+/// that are "." or ".." only once decoded as the disk check decodes them
+/// (`%2e%2e`, `&#46;&#46;`, a backslash) are taken too, and such a path is then
+/// written decoded and escaped (escapeForDiskTarget); the root is written escaped
+/// the same way, so the check never tests a file outside it. Absolute
 /// links (type 2) keep their value as target and become site links (type 1) when
 /// the value, after leading blanks, begins with "file://" in any letter case.
 /// `pageFolder` is the page's full folder, `pageName` its file name.
@@ -30,8 +34,9 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
                   const std::string &pageName, const std::string &rootPath);
 
 /// Remote project: relative links get "http://" + `subdomainName` + "/" + the path
-/// resolved from the page's folder below `downloadFolder` + `subdomainPath` (runs
-/// of "/" collapsed, the "http://" added after that); absolute links keep their
+/// resolved from the page's folder below `downloadFolder` + `subdomainPath` ("."
+/// and ".." steps that are left taken, never above the web root; runs of "/"
+/// collapsed, the "http://" added after that); absolute links keep their
 /// value and become site links when the text right after their first "://" is
 /// exactly `subdomainName` (letter case counts, a port is part of the name)
 /// followed by the end of the value or by "/".

@@ -30,9 +30,14 @@ std::string resolveRelative(std::string_view base, std::string_view pageName,
   std::string result;
   if (rest.empty()) {
     result.assign(folder);
-  } else if (rest.front() == '#' || rest.front() == '?') {
+  } else if ((rest.front() == '#' || rest.front() == '?') && rest.size() == value.size()) {
+    // An anchor or query at the very start refers to the page itself.
     if (!folder.empty()) result.append(folder).append("/");
     result.append(pageName).append(rest);
+  } else if (rest.front() == '#' || rest.front() == '?') {
+    // After "./" or "../" it refers to the folder reached (its index page), as
+    // in a browser: "../#x" from a/b/p.htm is a/#x, not a/p.htm#x.
+    result.append(folder).append("/").append(rest);
   } else if (rest.front() == '/') {
     result.assign(rest);
   } else {

@@ -10,8 +10,10 @@ namespace linkmoor {
 /// from the page `pageName` in the folder `base` (relative to the root, ending
 /// with "/"; just "/" in the root). Leading blanks of the value are dropped,
 /// "./" and "../" steps are taken within `base` (never above the root), an
-/// anchor or query alone refers to the page itself, and a value starting with
-/// "/" is taken from the root as it is.
+/// anchor or query at the start of the value refers to the page itself, one
+/// after "./" or "../" to the folder reached (the result then holds that folder,
+/// "/" and the anchor or query), and a value starting with "/" is taken from the
+/// root as it is.
 std::string resolveRelative(std::string_view base, std::string_view pageName,
                             std::string_view value);
 

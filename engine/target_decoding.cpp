@@ -167,4 +167,29 @@ bool diskPathOfTarget(std::string_view target, std::string &path) {
   return true;
 }
 
+std::string escapeForDiskTarget(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::size_t first = 0;
+  while (first < text.size() && text[first] == ' ')
+    ++first;
+  std::size_t last = text.size();
+  while (last > first && text[last - 1] == ' ')
+    --last;
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool escaped = byte < 0x20 || byte == 0x7F || byte == '%' || byte == '&' || byte == '#' ||
+                         byte == '?' || (byte == ' ' && (i < first || i >= last));
+    if (escaped) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 } // namespace linkmoor

@@ -32,4 +32,9 @@ std::string httpAddressOfTarget(std::string_view target);
 /// another host or without a path); `path` is then empty.
 bool diskPathOfTarget(std::string_view target, std::string &path);
 
+/// `text` written so that diskPathOfTarget reads it back unchanged as a path:
+/// `%` `&` `#` `?`, control bytes (below 32, and 127) and blanks at either end
+/// become `%XX` escapes; everything else stays as it is.
+std::string escapeForDiskTarget(std::string_view text);
+
 } // namespace linkmoor

@@ -86,13 +86,33 @@ TEST(AbsoluteLinks, UnquotedValueNeedsABlankAfterIt) {
   EXPECT_EQ(linksOf("<a href=  ftp://x.com >"), (Links{{"  ftp://x.com", "", remote}}));
 }
 
-TEST(AbsoluteLinks, CharactersOutsideTheUrlSetStopTheLink) {
-  EXPECT_EQ(linksOf("<a href=\"http://my-site.com/\">"), Links{});
-  EXPECT_EQ(linksOf("<a href=\"http://x.com/a%20b\">"), Links{});
+TEST(AbsoluteLinks, EveryCharacterOfAnAddressIsPartOfTheLink) {
+  EXPECT_EQ(linksOf("<a href=\"http://my-site.com/\">"),
+            (Links{{"http://my-site.com/", "", remote}}));
+  EXPECT_EQ(linksOf("<a href=\"https://github.com/some-org/some-repo\">"),
+            (Links{{"https://github.com/some-org/some-repo", "", remote}}));
+  EXPECT_EQ(linksOf("<a href=\"http://x.com/a%20b\">"),
+            (Links{{"http://x.com/a%20b", "", remote}}));
+  const std::string every = "http://u:p@h-1.x.com:80/~a/b_c.d;e=f,g+h*i!j$k'l(m)n[o]?q=1&r#s";
+  EXPECT_EQ(linksOf("<a href=\"" + every + "\">"), (Links{{every, "", remote}}));
+  // Bytes above 127: an internationalised host written in the page's encoding.
+  EXPECT_EQ(linksOf("<a href=\"http://b\xC3\xBC" "cher.de/\">"),
+            (Links{{"http://b\xC3\xBC" "cher.de/", "", remote}}));
   EXPECT_EQ(linksOf("<a href=\"http://\">"), Links{});
   EXPECT_EQ(linksOf("<a href=\"://x.com\">"), Links{});
   EXPECT_EQ(linksOf("<a href=\"http://x.com/?a=1&b=2#top\">"),
             (Links{{"http://x.com/?a=1&b=2#top", "", remote}}));
+}
+
+TEST(AbsoluteLinks, CharactersOutsideTheUrlSetStopTheLink) {
+  for (const char *stop : {"<", ">", "{", "}", "|", "^", "`", "\t"})
+    EXPECT_EQ(linksOf(std::string("<a href=\"http://x.com/a") + stop + "b\">"), Links{}) << stop;
+  EXPECT_EQ(linksOf("<a href=http://x.com/a>"), Links{});
+}
+
+TEST(AbsoluteLinks, UnquotedValueEndsAtTheFirstBlankWhateverItHolds) {
+  EXPECT_EQ(linksOf("<a href=http://x-y.com/a;b,c@d%41 title=\"t\">"),
+            (Links{{"http://x-y.com/a;b,c@d%41", "", remote}}));
 }
 
 TEST(AbsoluteLinks, ParenthesesCloseWithParenthesesAnywhereInTheText) {
@@ -100,6 +120,9 @@ TEST(AbsoluteLinks, ParenthesesCloseWithParenthesesAnywhereInTheText) {
             (Links{{"http://x.com/b.gif", "", remote}}));
   EXPECT_EQ(linksOf("see (http://x.com/) here, or http://y.com/ there"),
             (Links{{"http://x.com/", "", remote}}));
+  // The first ")" closes the value, though it is a character of addresses.
+  EXPECT_EQ(linksOf("a (http://x.com/a-b)c) (http://y.com/(z))"),
+            (Links{{"http://x.com/a-b", "", remote}, {"http://y.com/(z", "", remote}}));
 }
 
 TEST(AbsoluteLinks, ScriptStringsCountButCommentsAreBlanked) {

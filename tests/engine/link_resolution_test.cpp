@@ -132,6 +132,26 @@ TEST(RemoteResolution, RelativeLinksBecomeAddressesOnTheSubdomain) {
     EXPECT_EQ(link.type, LinkType::Local);
 }
 
+TEST(RemoteResolution, StepsAboveTheWebRootAreDroppedAsInABrowser) {
+  const auto links = resolvedRemote(anchor("../x.htm") + anchor("../../a/./b/../y.htm") +
+                                        anchor("./#top") + anchor("../?q"),
+                                    "/dl/www", "p.htm", "/dl", "/www/", "S");
+  ASSERT_EQ(links.size(), 4u);
+  EXPECT_EQ(links[0].target, "http://S/x.htm");
+  EXPECT_EQ(links[1].target, "http://S/a/y.htm");
+  EXPECT_EQ(links[2].target, "http://S/#top");
+  EXPECT_EQ(links[3].target, "http://S/?q");
+}
+
+TEST(LocalResolution, AnchorAfterAFolderStepNamesTheFolder) {
+  const auto links = resolvedLocal(anchor("../#debug") + anchor("./?q") + anchor("#top"),
+                                   "/site/a/b", "p.htm", "/site");
+  ASSERT_EQ(links.size(), 3u);
+  EXPECT_EQ(links[0].target, "/site/a/#debug");
+  EXPECT_EQ(links[1].target, "/site/a/b/?q");
+  EXPECT_EQ(links[2].target, "/site/a/b/p.htm#top");
+}
+
 TEST(RemoteResolution, SubdomainPathWithoutTrailingSlashAndPageInTheWebRoot) {
   auto links = resolvedRemote(anchor("x.htm"), "/dl/www/sub", "p.htm", "/dl", "/www", "S");
   ASSERT_EQ(links.size(), 1u);

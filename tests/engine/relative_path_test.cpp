@@ -27,7 +27,7 @@ TEST(ResolveRelative, PageInTheRootFolder) {
 
 TEST(ResolveRelative, StepsAboveTheRootStayInTheValue) {
   EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../../../x.htm"), "../x.htm");
-  EXPECT_EQ(resolveRelative("/a/", "p.htm", "../#top"), "p.htm#top");
+  EXPECT_EQ(resolveRelative("/a/", "p.htm", "../#top"), "/#top");
   EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../"), "/a");
 }
 
@@ -44,4 +44,19 @@ TEST(ResolveRelative, CurrentFolderStepsAmongParentStepsStayInPlace) {
 TEST(ResolveRelative, BaseWithoutSlashesIsTakenAsTheRoot) {
   EXPECT_EQ(resolveRelative("", "p.htm", "../x.htm"), "../x.htm");
   EXPECT_EQ(resolveRelative("a", "p.htm", "#t"), "p.htm#t");
+}
+
+TEST(ResolveRelative, AnchorOrQueryAfterAFolderStepRefersToTheFolder) {
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../#debug"), "/a/#debug");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "./#x"), "/a/b/#x");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../?q"), "/a/?q");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "../../#x"), "/#x");
+  EXPECT_EQ(resolveRelative("/", "p.htm", "./#x"), "/#x");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", " ./?q"), "/a/b/?q");
+}
+
+TEST(ResolveRelative, AnchorOrQueryAtTheStartStillRefersToThePage) {
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", "#x"), "/a/b/p.htm#x");
+  EXPECT_EQ(resolveRelative("/a/b/", "p.htm", " \t?q"), "/a/b/p.htm?q");
+  EXPECT_EQ(resolveRelative("/", "p.htm", "?q"), "p.htm?q");
 }
