@@ -10,6 +10,19 @@
 #include <cstddef>
 #include <new>
 
+// GCC announces AddressSanitizer with __SANITIZE_ADDRESS__, clang through
+// __has_feature(address_sanitizer).
+#if defined(__SANITIZE_ADDRESS__)
+#define LINKMOOR_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LINKMOOR_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifndef LINKMOOR_ADDRESS_SANITIZER
+#define LINKMOOR_ADDRESS_SANITIZER 0
+#endif
+
 namespace linkmoor {
 
 /// Recycles blocks of `Size` bytes within one thread.
@@ -45,13 +58,16 @@ public:
     ++cache.count;
   }
 
-private:
-#ifdef __SANITIZE_ADDRESS__
-  // Recycled blocks would hide use after free from AddressSanitizer.
-  static constexpr bool enabled = false;
+  /// Whether freed blocks are kept for reuse: not under AddressSanitizer, where
+  /// recycled blocks would hide a use after free.
+#if LINKMOOR_ADDRESS_SANITIZER
+  static constexpr bool recycles = false;
 #else
-  static constexpr bool enabled = true;
+  static constexpr bool recycles = true;
 #endif
+
+private:
+  static constexpr bool enabled = recycles;
   struct Free {
     Free *next;
   };
