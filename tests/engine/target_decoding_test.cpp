@@ -113,3 +113,12 @@ TEST(HttpAddressOfTarget, DecodesReferencesAndKeepsSchemeAndPort) {
   EXPECT_EQ(httpAddressOfTarget("http://host/tool&#45;&#45;daemon.html"),
             "http://host/tool--daemon.html");
 }
+
+TEST(EscapeForDiskTarget, TheDiskPathReadsTheTextBack) {
+  EXPECT_EQ(escapeForDiskTarget("/a b/c.htm"), "/a b/c.htm");
+  EXPECT_EQ(escapeForDiskTarget("100%#1?&amp;"), "100%25%231%3F%26amp;");
+  EXPECT_EQ(escapeForDiskTarget(" x\t "), "%20x%09%20");
+  for (const std::string text :
+       {"/100% #1?.htm", "/&#46;&#46;/x", " lead", "trail \x01", "/a%2e%2e/b", "/\x7f/z"})
+    EXPECT_EQ(diskPath("/r/" + escapeForDiskTarget(text) + "#part"), "/r/" + text) << text;
+}
