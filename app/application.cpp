@@ -6,16 +6,18 @@
 
 #include <QApplication>
 #include <memory>
+#include <utility>
 
 namespace linkmoor {
 
-int Application::run(QApplication &app, const std::function<bool()> &startNetwork) {
+int Application::run(QApplication &app, const std::function<bool()> &startNetwork,
+                     MainWindowServices services) {
   if (!startNetwork || !startNetwork()) {
     showMessage(nullptr, QStringLiteral("Windows sockets initialization failed."));
     return 1;
   }
   app.setQuitOnLastWindowClosed(false);
-  auto window = std::make_unique<MainDialog>(jobThread());
+  auto window = std::make_unique<MainDialog>(jobThread(), std::move(services));
   QObject::connect(window.get(), &MainDialog::closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   window->showAsPlaced();

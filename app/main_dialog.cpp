@@ -1,14 +1,13 @@
 #include "app/main_dialog.h"
 
-#include "app/frame_drawing.h"
 #include "app/app_resources.h"
 #include "app/dialog_units.h"
+#include "app/frame_drawing.h"
 #include "app/general_options.h"
 #include "app/help_pane.h"
 #include "app/help_topic.h"
 #include "app/job_thread.h"
 #include "app/message_box.h"
-#include "app/place_dialog.h"
 #include "app/window_geometry.h"
 #include "app/workspace_brush.h"
 #include "app/workspace_sheet.h"
@@ -21,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <utility>
 
 namespace linkmoor {
 
@@ -34,7 +34,8 @@ bool onSomeScreen(const QRect &rect) {
 
 } // namespace
 
-MainDialog::MainDialog(JobThread &jobs, QWidget *parent) : QWidget(parent), jobs_(jobs) {
+MainDialog::MainDialog(JobThread &jobs, MainWindowServices services, QWidget *parent)
+    : QWidget(parent), jobs_(jobs), services_(std::move(services)) {
   setObjectName(QStringLiteral("MainDialog"));
   setWindowTitle(QStringLiteral("Linkmoor"));
   setMouseTracking(true);
@@ -60,15 +61,6 @@ MainDialog::MainDialog(JobThread &jobs, QWidget *parent) : QWidget(parent), jobs
 }
 
 MainDialog::~MainDialog() { destroySheets(); }
-
-MainDialog::Hooks &MainDialog::hooks() {
-  static Hooks hooks = [] {
-    Hooks defaults;
-    defaults.localProjectDialog = runPlaceDialog;
-    return defaults;
-  }();
-  return hooks;
-}
 
 QUrl MainDialog::homePage() { return QUrl(QStringLiteral("https://linkmoor.org/")); }
 

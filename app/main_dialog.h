@@ -5,6 +5,7 @@
 // the settings file when it closes, and refuses to close while a job runs.
 
 #include "app/job_owner.h"
+#include "app/main_window_services.h"
 #include "app/menu_bar.h"
 #include "app/popup_menus.h"
 #include "app/workspace_sheet.h"
@@ -27,34 +28,13 @@ class JobThread;
 class MainDialog : public QWidget, public JobOwner {
   Q_OBJECT
 public:
-  /// Commands that other parts of the program provide. Each hook may be left empty; the
-  /// command then does nothing. `localProjectDialog` defaults to `PlaceDialog`.
-  struct Hooks {
-    /// "Local files": runs the local project dialog; true when it ended with OK
-    /// (`CurrentLocalProject` then holds the chosen project).
-    std::function<bool(QWidget *owner)> localProjectDialog;
-    /// "Remote site": runs the connect dialog; true once connected and
-    /// `CurrentRemoteProject` is set.
-    std::function<bool(QWidget *owner)> connectDialog;
-    /// "Site option": shows the site option dialog.
-    std::function<void(QWidget *owner)> siteOption;
-    /// "General": shows the options sheet.
-    std::function<void(QWidget *owner)> generalOptions;
-    /// "About": shows the about box.
-    std::function<void(QWidget *owner)> about;
-    /// Job 50 ("Reconnect") on the worker thread.
-    std::function<void(JobThread &job)> reconnect;
-  };
-  /// The program's hooks (set them before the main window is made).
-  static Hooks &hooks();
-
   /// The product's home page ("Home").
   static QUrl homePage();
 
   /// Builds the window and runs its initialisation: the job runner gets it as owner, the
   /// settings file is read (placement, "Always on top", general options), the help pane
-  /// shows the start page.
-  explicit MainDialog(JobThread &jobs, QWidget *parent = nullptr);
+  /// shows the start page. `services` makes its sheets and dialogs.
+  MainDialog(JobThread &jobs, MainWindowServices services, QWidget *parent = nullptr);
   ~MainDialog() override;
 
   /// Shows the window as the settings placed it (normal or maximized).
@@ -126,6 +106,7 @@ private:
   WorkspaceSheet *createSheet(int kind, const QString &caption);
 
   JobThread &jobs_;
+  MainWindowServices services_;
   HelpPane *helpPane_ = nullptr;
   QPushButton *testButton_ = nullptr;
   QPointer<WorkspaceSheet> localSheet_;

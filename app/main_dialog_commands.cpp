@@ -15,7 +15,7 @@
 namespace linkmoor {
 
 void MainDialog::runCommand(int id) {
-  const Hooks &hook = hooks();
+  const MainWindowServices &hook = services_;
   switch (id) {
   case CMD_REMOTE_SITE:
     openRemoteProject();
@@ -56,11 +56,14 @@ void MainDialog::runCommand(int id) {
 }
 
 void MainDialog::runJob(JobCode code, JobThread &job) {
-  if (code == JOB_RECONNECT && hooks().reconnect) hooks().reconnect(job);
+  if (code == JOB_RECONNECT && services_.reconnect) services_.reconnect(job);
 }
 
 WorkspaceSheet *MainDialog::createSheet(int kind, const QString &caption) {
-  WorkspaceSheet *sheet = sheetFactory()(static_cast<WorkspaceSheet::Kind>(kind), caption, this);
+  const auto sheetKind = static_cast<WorkspaceSheet::Kind>(kind);
+  WorkspaceSheet *sheet = services_.sheetFactory
+                              ? services_.sheetFactory(sheetKind, caption, this)
+                              : MainWindowServices::basic().sheetFactory(sheetKind, caption, this);
   if (!sheet) return nullptr;
   sheet->setGeometry(workArea());
   sheet->show();
@@ -69,7 +72,7 @@ WorkspaceSheet *MainDialog::createSheet(int kind, const QString &caption) {
 }
 
 void MainDialog::openLocalProject() {
-  const Hooks &hook = hooks();
+  const MainWindowServices &hook = services_;
   const LocalProject previous = CurrentLocalProject;
   if (!hook.localProjectDialog || !hook.localProjectDialog(this)) return;
   // The sheet is about to show the chosen project: unsaved corrections of the page
@@ -91,7 +94,7 @@ void MainDialog::openLocalProject() {
 }
 
 void MainDialog::openRemoteProject() {
-  const Hooks &hook = hooks();
+  const MainWindowServices &hook = services_;
   if (!hook.connectDialog || !hook.connectDialog(this)) return;
   // A short pause that keeps the event loop running (the connect job has just ended).
   QEventLoop pause;

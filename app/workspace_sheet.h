@@ -1,7 +1,7 @@
 #pragma once
 // What the main window needs of a workspace sheet. The local and remote sheets derive
-// from it; the main window creates them through a `SheetFactory`, makes them its
-// children and keeps them over its work area (below the drawn menu bar).
+// from it; the main window creates them through the `SheetFactory` it was handed,
+// makes them its children and keeps them over its work area (below the drawn menu bar).
 
 #include <QString>
 #include <QWidget>
@@ -43,8 +43,5 @@ private:
 /// Makes the sheet of `kind` with `caption` as a child of `parent` (the main window).
 using SheetFactory = std::function<WorkspaceSheet *(WorkspaceSheet::Kind kind,
                                                     const QString &caption, QWidget *parent)>;
-
-/// The factory the main window uses; by default a placeholder that names the project.
-SheetFactory &sheetFactory();
 
 } // namespace linkmoor

@@ -1,11 +1,14 @@
 #pragma once
-// Hooks the workspace sheets into the main window's sheet factory.
+// The maker of the workspace sheets that the program hands to its main window.
+
+#include "app/workspace_sheet.h"
 
 namespace linkmoor {
 
-/// Makes the main window create `SheetLocal` for local projects (remote projects keep
-/// the stand-in sheet until the remote sheet exists). The sheet runs its jobs on the
-/// main window's job runner.
-void installWorkspaceSheets();
+class JobThread;
+
+/// Makes `SheetLocal` for local projects (remote projects keep the stand-in sheet until
+/// the remote sheet exists); the sheets run their jobs on `jobs`, which must outlive them.
+SheetFactory workspaceSheetFactory(JobThread &jobs);
 
 } // namespace linkmoor

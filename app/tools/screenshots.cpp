@@ -76,7 +76,7 @@ int main(int argc, char **argv) {
   bool ok = true;
 
   JobThread jobs;
-  auto main = std::make_unique<MainDialog>(jobs);
+  auto main = std::make_unique<MainDialog>(jobs, MainWindowServices::basic());
   main->resize(760, 540);
   main->show();
   ok &= save(main.get(), dir, QStringLiteral("main-window.png"));

@@ -56,14 +56,13 @@ class MainDialogTest : public test::AppTest {
 protected:
   void SetUp() override {
     AppTest::SetUp();
-    savedHooks_ = MainDialog::hooks();
-    savedFactory_ = sheetFactory();
     CurrentLocalProject = LocalProject{};
-    sheetFactory() = [this](WorkspaceSheet::Kind kind, const QString &caption, QWidget *parent) {
+    services_.sheetFactory = [this](WorkspaceSheet::Kind kind, const QString &caption,
+                                    QWidget *parent) {
       lastSheet_ = new PagedSheet(kind, caption, parent);
       return lastSheet_;
     };
-    MainDialog::hooks().localProjectDialog = [](QWidget *) {
+    services_.localProjectDialog = [](QWidget *) {
       CurrentLocalProject.projectName = "Site";
       CurrentLocalProject.rootPath = "C:\\www\\";
       return true;
@@ -71,12 +70,10 @@ protected:
   }
   void TearDown() override {
     main_.reset();
-    MainDialog::hooks() = savedHooks_;
-    sheetFactory() = savedFactory_;
     AppTest::TearDown();
   }
   MainDialog &open() {
-    main_ = std::make_unique<MainDialog>(jobs_);
+    main_ = std::make_unique<MainDialog>(jobs_, services_);
     main_->setGeometry(40, 40, 640, 480);
     main_->show();
     test::settle();
@@ -87,8 +84,7 @@ protected:
 
   JobThread jobs_;
   std::unique_ptr<MainDialog> main_;
-  MainDialog::Hooks savedHooks_;
-  SheetFactory savedFactory_;
+  MainWindowServices services_;
   PagedSheet *lastSheet_ = nullptr;
 };
 
@@ -189,8 +185,7 @@ TEST_F(MainDialogTest, LocalFilesOpensTheLocalSheet) {
 }
 
 TEST_F(MainDialogTest, LocalFilesThroughTheProjectDialog) {
-  MainDialog::hooks().localProjectDialog = savedHooks_.localProjectDialog;
-  sheetFactory() = savedFactory_;
+  services_ = MainWindowServices::basic();
   std::filesystem::create_directories(dir_.path() + "/demo");
   {
     LocalProjectStore store;
@@ -221,7 +216,7 @@ TEST_F(MainDialogTest, LocalFilesThroughTheProjectDialog) {
 }
 
 TEST_F(MainDialogTest, CancelledLocalProjectDialogChangesNothing) {
-  MainDialog::hooks().localProjectDialog = [](QWidget *) { return false; };
+  services_.localProjectDialog = [](QWidget *) { return false; };
   MainDialog &main = open();
   main.runCommand(CMD_LOCAL_FILES);
   EXPECT_EQ(main.localSheet(), nullptr);
@@ -229,7 +224,7 @@ TEST_F(MainDialogTest, CancelledLocalProjectDialogChangesNothing) {
 }
 
 TEST_F(MainDialogTest, RemoteSiteReplacesTheLocalSheet) {
-  MainDialog::hooks().connectDialog = [](QWidget *) { return true; };
+  services_.connectDialog = [](QWidget *) { return true; };
   MainDialog &main = open();
   main.runCommand(CMD_LOCAL_FILES);
   QPointer<WorkspaceSheet> local = main.localSheet();
@@ -242,7 +237,7 @@ TEST_F(MainDialogTest, RemoteSiteReplacesTheLocalSheet) {
 }
 
 TEST_F(MainDialogTest, InPlaceHelpFollowsTheSheetAndPage) {
-  MainDialog::hooks().connectDialog = [](QWidget *) { return true; };
+  services_.connectDialog = [](QWidget *) { return true; };
   MainDialog &main = open();
   EXPECT_EQ(main.inPlaceHelpPage(), QStringLiteral("about/about.htm"));
   main.runCommand(CMD_LOCAL_FILES);
@@ -270,7 +265,7 @@ TEST_F(MainDialogTest, HomeOpensTheHomePage) {
 
 TEST_F(MainDialogTest, CloseIsRefusedWhileAJobRuns) {
   std::atomic<bool> running{false}, release{false};
-  MainDialog::hooks().reconnect = [&](JobThread &) {
+  services_.reconnect = [&](JobThread &) {
     running = true;
     while (!release)
       QThread::yieldCurrentThread();
@@ -346,7 +341,7 @@ TEST_F(MainDialogTest, StoredSettingsPlaceTheWindow) {
     settings.writeDialogFlags(0);
     settings.writeGeneralOptions(1);
   }
-  main_ = std::make_unique<MainDialog>(jobs_);
+  main_ = std::make_unique<MainDialog>(jobs_, services_);
   main_->showAsPlaced();
   test::settle();
   EXPECT_EQ(main_->geometry(), QRect(30, 50, 800, 600));
@@ -394,7 +389,8 @@ TEST_F(MainDialogTest, FailedNetworkStartEndsBeforeAnyWindow) {
   MessageAnswers answers;
   answers.then(QMessageBox::Ok);
   auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
-  const int result = Application::run(*app, [] { return false; });
+  const int result = Application::run(
+      *app, [] { return false; }, services_);
   EXPECT_EQ(result, 1);
   EXPECT_EQ(answers.texts(), QStringList{QStringLiteral("Windows sockets initialization failed.")});
   for (QWidget *w : QApplication::topLevelWidgets())

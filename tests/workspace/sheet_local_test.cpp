@@ -71,17 +71,13 @@ TEST_F(SheetTest, APageIsNotLeftWhileAJobRuns) {
 }
 
 TEST_F(SheetTest, FactoryMakesTheLocalSheetAndKeepsTheStandInForRemote) {
-  const SheetFactory saved = sheetFactory();
-  installWorkspaceSheets();
+  const SheetFactory factory = workspaceSheetFactory(*jobs_);
   QWidget parent;
-  WorkspaceSheet *local =
-      sheetFactory()(WorkspaceSheet::Kind::Local, QStringLiteral("Local"), &parent);
-  WorkspaceSheet *remote =
-      sheetFactory()(WorkspaceSheet::Kind::Remote, QStringLiteral("Host"), &parent);
+  WorkspaceSheet *local = factory(WorkspaceSheet::Kind::Local, QStringLiteral("Local"), &parent);
+  WorkspaceSheet *remote = factory(WorkspaceSheet::Kind::Remote, QStringLiteral("Host"), &parent);
   EXPECT_NE(dynamic_cast<SheetLocal *>(local), nullptr);
   EXPECT_EQ(dynamic_cast<SheetLocal *>(remote), nullptr);
   EXPECT_EQ(remote->kind(), WorkspaceSheet::Kind::Remote);
-  sheetFactory() = saved;
 }
 
 TEST_F(SheetTest, RefreshShowsTheNewProjectAndForgetsTheOldFile) {
@@ -99,15 +95,14 @@ TEST_F(SheetTest, RefreshShowsTheNewProjectAndForgetsTheOldFile) {
 }
 
 TEST_F(SheetTest, TheMainWindowOpensTheLocalSheetOverItsWorkArea) {
-  const SheetFactory savedFactory = sheetFactory();
-  const MainDialog::Hooks savedHooks = MainDialog::hooks();
-  installWorkspaceSheets();
-  MainDialog::hooks().localProjectDialog = [this](QWidget *) {
+  MainWindowServices services;
+  services.sheetFactory = workspaceSheetFactory(*jobs_);
+  services.localProjectDialog = [this](QWidget *) {
     CurrentLocalProject.rootPath = site_.path();
     return true;
   };
   {
-    MainDialog main(*jobs_);
+    MainDialog main(*jobs_, services);
     main.resize(900, 600);
     main.show();
     settle();
@@ -129,21 +124,18 @@ TEST_F(SheetTest, TheMainWindowOpensTheLocalSheetOverItsWorkArea) {
                   ->text(0),
               "new.htm");
   }
-  MainDialog::hooks() = savedHooks;
-  sheetFactory() = savedFactory;
 }
 
 TEST_F(SheetTest, OpeningAnotherProjectAsksBeforeDroppingUnsavedEdits) {
-  const SheetFactory savedFactory = sheetFactory();
-  const MainDialog::Hooks savedHooks = MainDialog::hooks();
-  installWorkspaceSheets();
+  MainWindowServices services;
+  services.sheetFactory = workspaceSheetFactory(*jobs_);
   std::string chosenRoot = site_.path();
-  MainDialog::hooks().localProjectDialog = [&](QWidget *) {
+  services.localProjectDialog = [&](QWidget *) {
     CurrentLocalProject.rootPath = chosenRoot;
     return true;
   };
   {
-    MainDialog main(*jobs_);
+    MainDialog main(*jobs_, services);
     main.resize(900, 600);
     main.show();
     settle();
@@ -174,6 +166,4 @@ TEST_F(SheetTest, OpeningAnotherProjectAsksBeforeDroppingUnsavedEdits) {
     EXPECT_EQ(CurrentLocalProject.rootPath, program_.path());
     EXPECT_FALSE(sheet->hasUnsavedEdits());
   }
-  MainDialog::hooks() = savedHooks;
-  sheetFactory() = savedFactory;
 }

@@ -61,21 +61,29 @@ int main(int argc, char **argv) {
   QDir(scratch.path()).mkpath(QStringLiteral("Setting"));
   ProgramFolder::setOverride(scratch.path().toStdString());
   setHelpFolder(QStringLiteral(LINKMOOR_SOURCE_DIR "/resources/help"));
-  installWorkspaceSheets();
-  MainDialog::hooks().localProjectDialog = [](QWidget *) {
+  bool ok = true;
+
+  JobThread jobs;
+  MainWindowServices services;
+  const SheetFactory workspaceSheets = workspaceSheetFactory(jobs);
+  SheetLocal *sheet = nullptr;
+  // The local sheet is made here so that the tool keeps its own pointer to it.
+  services.sheetFactory = [&](WorkspaceSheet::Kind kind, const QString &caption,
+                              QWidget *parent) -> WorkspaceSheet * {
+    if (kind != WorkspaceSheet::Kind::Local) return workspaceSheets(kind, caption, parent);
+    sheet = new SheetLocal(caption, parent, jobs);
+    return sheet;
+  };
+  services.localProjectDialog = [](QWidget *) {
     CurrentLocalProject.projectName = "Demo site";
     CurrentLocalProject.rootPath = LINKMOOR_SOURCE_DIR "/resources/demo-site";
     return true;
   };
-  bool ok = true;
-
-  JobThread jobs;
-  auto main = std::make_unique<MainDialog>(jobs);
+  auto main = std::make_unique<MainDialog>(jobs, services);
   main->resize(960, 640);
   main->show();
   settle();
   main->openLocalProject();
-  auto *sheet = dynamic_cast<SheetLocal *>(main->localSheet());
   if (!sheet) {
     std::fprintf(stderr, "no local sheet\n");
     return 1;
