@@ -14,6 +14,12 @@
 // The order of a pass: copy the loaded text into a working text, lowerCase,
 // scan, take the syntax results, blankForLinks, restoreCase, slashes,
 // extractLinks (or extractFromTag for each normal tag, then extractAbsolute).
+//
+// Where each step lives:
+//   html_scanner.cpp      clear, scan (the cut into segments and the syntax rules)
+//   script_spans.cpp      markScriptSpans (the comment and string spans of scripts)
+//   text_preparation.cpp  lowerCase, blankForLinks, restoreCase, slashes
+//   link_extraction.cpp   extractLinks, extractFromTag, extractAbsolute
 
 #include "engine/link_list.h"
 #include "engine/markup_segment.h"
