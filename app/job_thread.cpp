@@ -42,6 +42,7 @@ bool JobThread::startJob(QWidget *owner, JobCode code) {
   // joining it here cannot wait on anything the GUI thread has to do.
   if (worker_.joinable()) worker_.join();
   QPointer<QWidget> guarded(owner);
+  startedBy_ = owner;
   worker_ = std::thread([this, guarded, code] { dispatch(guarded.data(), code); });
   return true;
 }
@@ -67,10 +68,11 @@ void JobThread::beginJob(QWidget *owner, bool showStop, bool showSkip) {
     owner_ = owner;
     if (!panel_) return;
     // The strip must belong to the owner's window: a modal dialog that owns a job
-    // blocks input to every other window, the strip's buttons included.
+    // blocks input to every other window, the strip's buttons included. It goes back
+    // to the main window when the job ends or that window hides, so it never dies
+    // with the owner.
     QWidget *window = owner ? owner->window() : mainWindow_.data();
-    if (window && panel_->parentWidget() != window)
-      panel_->setParent(window, panel_->windowFlags());
+    panel_->attachTo(window, mainWindow_.data());
     panel_->prepareButtons(showStop, showSkip);
     panel_->setFlags(true, false, false);
     panel_->setLines(QString(), QString());
@@ -88,7 +90,7 @@ void JobThread::endJob() {
     owner_ = nullptr;
     if (!panel_) return;
     panel_->setFlags(false, true, true);
-    panel_->hide();
+    panel_->returnHome();
   });
 }
 

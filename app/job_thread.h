@@ -40,6 +40,9 @@ public:
   /// gap before the worker's begin is closed against a second start and against closing.
   bool isRunning() const { return busy_; }
 
+  /// True when the running (or just accepted) job was started by `owner`. GUI thread.
+  bool isOwnedBy(const QWidget *owner) const { return busy_ && startedBy_.data() == owner; }
+
   /// True once the user pressed "Stop" during this job. Any thread.
   bool stopRequested() override;
   /// The skip request, cleared; "Skip" is enabled again unless "Stop" was pressed.
@@ -69,6 +72,7 @@ private:
   QPointer<ProgressPanel> panel_;
   QPointer<QWidget> mainWindow_;
   QPointer<QWidget> owner_;
+  QPointer<QWidget> startedBy_;
 };
 
 /// The program's job runner.

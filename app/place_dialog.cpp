@@ -2,30 +2,23 @@
 
 #include "app/dialog_units.h"
 #include "app/folder_path.h"
-#include "app/help_topic.h"
 #include "app/hidden_first_button.h"
 #include "app/message_box.h"
 #include "storage/current_projects.h"
-#include "storage/settings_file.h"
 #include "storage/widgets/tool_button.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QWhatsThis>
 #include <filesystem>
 #include <system_error>
 
 namespace linkmoor {
 
 namespace {
-
-const char kForbidden[] = "\\\"/:*?<>|";
 
 std::string trimmed(const QString &text) { return text.trimmed().toStdString(); }
 
@@ -36,50 +29,17 @@ bool entryExists(const std::string &path) {
 
 } // namespace
 
-PlaceDialog::FolderChooser &PlaceDialog::folderChooser() {
-  static FolderChooser chooser = [](QWidget *owner, const QString &title, const QString &start) {
-    return QFileDialog::getExistingDirectory(owner, title, start, QFileDialog::ShowDirsOnly);
-  };
-  return chooser;
-}
-
-PlaceDialog::PlaceDialog(QWidget *parent) : ConventionDialog(parent) {
+PlaceDialog::PlaceDialog(QWidget *parent)
+    : ProjectDialog(parent, QStringLiteral("local/place.htm"), false) {
   setObjectName(QStringLiteral("PlaceDialog"));
   setWindowTitle(QStringLiteral("Local project"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, true);
-  // Created first, so it is first in the tab order and takes the focus at opening.
-  hide_ = new HiddenFirstButton(QStringLiteral("Hide"), this);
-  projects_ = new QComboBox(this);
-  projects_->setObjectName(QStringLiteral("projectList"));
-  projects_->setEditable(true);
-  projects_->setInsertPolicy(QComboBox::NoInsert);
-  projects_->setMaxVisibleItems(12);
   rootPath_ = new QLineEdit(this);
   rootPath_->setObjectName(QStringLiteral("rootPath"));
-  remove_ = new ToolButton(136, QStringLiteral("X"), this);
-  new_ = new ToolButton(169, QStringLiteral("+"), this);
-  save_ = new ToolButton(176, QStringLiteral("S"), this);
-  browse_ = new ToolButton(139, QStringLiteral("\\ ..."), this);
   done_ = new QPushButton(QStringLiteral("Done"), this);
-  help_ = new ToolButton(167, QStringLiteral("?"), this);
   layoutControls();
-
-  connect(projects_, qOverload<int>(&QComboBox::activated), this, [this] { selectionChanged(); });
-  connect(remove_, &QPushButton::clicked, this, &PlaceDialog::removeProject);
-  connect(new_, &QPushButton::clicked, this, &PlaceDialog::newProject);
-  connect(save_, &QPushButton::clicked, this, [this] { storeProject(); });
-  connect(browse_, &QPushButton::clicked, this, &PlaceDialog::chooseRootFolder);
   connect(done_, &QPushButton::clicked, this, &PlaceDialog::confirm);
-  connect(help_, &QPushButton::clicked, this, &PlaceDialog::showHelp);
-
   store_.load();
-  for (int i = 0; i < store_.count(); ++i)
-    projects_->addItem(QString::fromStdString(store_.get(i)->projectName));
-  if (store_.selectedIndex() >= 0 && store_.selectedIndex() < store_.count())
-    projects_->setCurrentIndex(store_.selectedIndex());
-  else
-    projects_->setCurrentIndex(-1);
-  selectionChanged();
+  fillProjectList();
 }
 
 PlaceDialog::~PlaceDialog() { store_.save(); }
@@ -140,28 +100,16 @@ std::optional<PlaceDialog::Fields> PlaceDialog::validate(int index) {
                         : fields.rootPath.empty() ? "Root path"
                                                   : nullptr;
   if (missing) {
-    showMessage(this,
-                QStringLiteral("Please input '") + QLatin1String(missing) + QLatin1Char('\''));
+    reportMissing(missing);
     return std::nullopt;
   }
-  if (store_.nameTaken(index, fields.name)) {
-    showMessage(this, QStringLiteral("Please use another project name"));
-    return std::nullopt;
-  }
-  if (fields.name.find_first_of(kForbidden) != std::string::npos) {
-    showMessage(this, QStringLiteral("Please do not use charecters of ") +
-                          QLatin1String(kForbidden) +
-                          QStringLiteral(" as 'Project name',\nwhich may be used as download "
-                                         "sub-directory.\n"));
-    return std::nullopt;
-  }
+  if (!checkName(index, fields.name)) return std::nullopt;
   return fields;
 }
 
 bool PlaceDialog::storeStep() {
   const std::optional<Fields> fields = validate(store_.selectedIndex());
   if (!fields) return false;
-  const QString name = QString::fromStdString(fields->name);
   LocalProject *record = store_.get(store_.selectedIndex());
   if (!record) {
     auto project = std::make_unique<LocalProject>();
@@ -169,89 +117,30 @@ bool PlaceDialog::storeStep() {
     project->rootPath = fields->rootPath;
     store_.insertFirst(std::move(project));
     store_.setSelectedIndex(0);
-    projects_->insertItem(0, name);
-    projects_->setCurrentIndex(0);
+    placeStoredName(-1, fields->name);
   } else {
     record->projectName = fields->name;
     record->rootPath = fields->rootPath;
-    const int at = store_.selectedIndex();
-    projects_->removeItem(at);
-    projects_->insertItem(at, name);
-    projects_->setCurrentIndex(at);
+    placeStoredName(store_.selectedIndex(), fields->name);
   }
   // The field shows the path as stored: forward slashes, no trailing separator.
   rootPath_->setText(QString::fromStdString(fields->rootPath));
   return true;
 }
 
-bool PlaceDialog::storeProject() {
-  if (!storeStep()) return false;
-  showMessage(this, QStringLiteral("The project has been updated successfully.\n"));
-  return true;
-}
-
-void PlaceDialog::selectionChanged() {
-  const int at = projects_->currentIndex();
-  if (at < 0) {
-    projects_->setEditText(QString());
-    rootPath_->clear();
-    return;
-  }
-  store_.setSelectedIndex(at);
-  LocalProject *record = store_.get(at);
+void PlaceDialog::showStored(int index) {
+  LocalProject *record = store_.get(index);
   if (!record) return;
   record->normalise();
-  const int match =
-      projects_->findText(QString::fromStdString(record->projectName), Qt::MatchFixedString);
-  if (match < 0) return;
-  projects_->setCurrentIndex(match);
-  rootPath_->setText(QString::fromStdString(record->rootPath));
+  if (selectMatchingName(record->projectName))
+    rootPath_->setText(QString::fromStdString(record->rootPath));
 }
 
-void PlaceDialog::newProject() {
-  if (!store_.get(store_.selectedIndex())) return;
-  const bool copy = askYesNo(this, QStringLiteral("Do you want to copy current data?"));
-  const Fields fields = copy ? readFields() : Fields{};
-  store_.setSelectedIndex(-1);
-  projects_->setCurrentIndex(-1);
-  projects_->setEditText(QString());
-  rootPath_->setText(QString::fromStdString(fields.rootPath));
-  if (copy)
-    projects_->setEditText(QStringLiteral("Copy of ") + QString::fromStdString(fields.name));
-}
+void PlaceDialog::showDefaults() { rootPath_->clear(); }
 
-void PlaceDialog::removeProject() {
-  if (projects_->count() == 0) return;
-  const int at = projects_->currentIndex();
-  if (at < 0) {
-    showMessage(this, QStringLiteral("Please select a project"));
-    return;
-  }
-  if (!askYesNo(this, QStringLiteral("Remove the project?"))) return;
-  const bool wasOnly = store_.count() == 1;
-  store_.removeAt(at);
-  store_.setSelectedIndex(wasOnly ? -1 : 0);
-  const QString root = rootPath_->text();
-  projects_->removeItem(at);
-  projects_->setCurrentIndex(store_.selectedIndex());
-  if (store_.selectedIndex() < 0) projects_->setEditText(QString());
-  rootPath_->setText(root);
-}
+void PlaceDialog::prepareNew(bool copy) { newRootPath_ = copy ? readFields().rootPath : ""; }
 
-void PlaceDialog::chooseRootFolder() {
-  SettingsFile settings;
-  const bool open = settings.openExisting();
-  std::string last;
-  if (open) settings.readLocalLastFolder(last);
-  QString picked =
-      folderChooser()(this, QStringLiteral("Root directory"), QString::fromStdString(last));
-  if (picked.isEmpty()) return;
-  if (picked.size() > 1 &&
-      (picked.endsWith(QLatin1Char('/')) || picked.endsWith(QLatin1Char('\\'))))
-    picked.chop(1);
-  if (open) settings.writeLocalLastFolder(picked.toStdString());
-  rootPath_->setText(picked);
-}
+void PlaceDialog::showNew() { rootPath_->setText(QString::fromStdString(newRootPath_)); }
 
 void PlaceDialog::confirm() {
   if (!storeStep()) return;
@@ -269,21 +158,6 @@ void PlaceDialog::confirm() {
   }
   CurrentLocalProject.copy(*record);
   accept();
-}
-
-void PlaceDialog::showHelp() { showHelpTopic(this, QStringLiteral("local/place.htm")); }
-
-bool PlaceDialog::event(QEvent *event) {
-  if (event->type() == QEvent::EnterWhatsThisMode) {
-    QWhatsThis::leaveWhatsThisMode();
-    showHelp();
-    return true;
-  }
-  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
-    showHelp();
-    return true;
-  }
-  return ConventionDialog::event(event);
 }
 
 bool runPlaceDialog(QWidget *owner) {

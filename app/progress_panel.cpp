@@ -1,8 +1,8 @@
 #include "app/progress_panel.h"
 
-#include "app/frame_drawing.h"
 #include "app/app_resources.h"
 #include "app/dialog_units.h"
+#include "app/frame_drawing.h"
 #include "app/picture_button.h"
 #include "app/progress_layout.h"
 
@@ -97,6 +97,31 @@ void ProgressPanel::paintEvent(QPaintEvent *) {
   painter.drawText(upper, flags, line1_);
   painter.setPen(QColor(255, 0, 0));
   painter.drawText(lower, flags, line2_);
+}
+
+void ProgressPanel::attachTo(QWidget *window, QWidget *home) {
+  home_ = home;
+  if (watched_) watched_->removeEventFilter(this);
+  watched_ = nullptr;
+  if (!window || window == home) {
+    if (parentWidget() != home) setParent(home, windowFlags());
+    return;
+  }
+  if (parentWidget() != window) setParent(window, windowFlags());
+  watched_ = window;
+  window->installEventFilter(this);
+}
+
+void ProgressPanel::returnHome() {
+  if (watched_) watched_->removeEventFilter(this);
+  watched_ = nullptr;
+  hide();
+  if (parentWidget() != home_.data()) setParent(home_.data(), windowFlags());
+}
+
+bool ProgressPanel::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == watched_.data() && event->type() == QEvent::Hide) returnHome();
+  return QWidget::eventFilter(watched, event);
 }
 
 void ProgressPanel::keyPressEvent(QKeyEvent *event) {

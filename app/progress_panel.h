@@ -4,6 +4,7 @@
 // "Stop" and "Skip". It lives on the GUI thread; the worker reaches it through
 // JobThread, which goes through `guiCall`.
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <atomic>
@@ -49,6 +50,13 @@ public:
   /// Returns the skip request and clears it; safe on any thread. Does not touch widgets.
   bool exchangeSkip() { return skipRequested_.exchange(false); }
 
+  /// Makes the panel a child of `window` for the running job (a modal dialog blocks
+  /// input to every other window) until that window hides or `returnHome` is called;
+  /// then the panel goes back to `home`, so that it never dies with a job's owner.
+  void attachTo(QWidget *window, QWidget *home);
+  /// Hidden, back under the home window given to `attachTo`.
+  void returnHome();
+
   /// The "Stop" button's handler: both requests set, both buttons disabled.
   void pressStop();
   /// The "Skip" button's handler: the skip request set, "Skip" disabled.
@@ -59,10 +67,14 @@ protected:
   void paintEvent(QPaintEvent *event) override;
   /// Enter and Escape do nothing.
   void keyPressEvent(QKeyEvent *event) override;
+  /// The owner's window hiding (closed, ended, being destroyed) sends the panel home.
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   PictureButton *stop_;
   PictureButton *skip_;
+  QPointer<QWidget> watched_;
+  QPointer<QWidget> home_;
   QString line1_;
   QString line2_;
   std::atomic<bool> running_{false};
