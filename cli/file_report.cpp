@@ -1,7 +1,8 @@
 #include "cli/file_report.h"
 
+#include "storage/file_name_text.h"
+
 #include <cstdio>
-#include <nlohmann/json.hpp>
 
 namespace linkmoor::cli {
 
@@ -19,8 +20,10 @@ std::string pair(int count, int errors) {
   return std::to_string(count) + "/" + std::to_string(errors);
 }
 
+// Right-aligned in `width` characters; a wider text still keeps one blank in
+// front, so that two numbers never run together.
 std::string column(const std::string &text, int width) {
-  if (static_cast<int>(text.size()) >= width) return text;
+  if (static_cast<int>(text.size()) >= width) return " " + text;
   return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
 }
 
@@ -37,12 +40,82 @@ std::string padRight(const std::string &text, std::size_t width) {
   return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
+const char kHexDigits[] = "0123456789abcdef";
+
+void appendUnicodeEscape(std::string &out, unsigned code) {
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4)
+    out.push_back(kHexDigits[(code >> shift) & 0xF]);
+}
+
+// A JSON string of `bytes`: quotes, backslashes and control characters escaped,
+// valid UTF-8 kept, and every byte of the carried form (a byte that is no UTF-8,
+// or a character of the carried range itself) written as the escape of U+EF00 +
+// byte, so that a reader gets the exact bytes back and the line stays valid JSON.
+void appendJsonString(std::string &out, std::string_view bytes) {
+  out.push_back('"');
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    char32_t code = 0;
+    const std::size_t length = linkmoor::utf8CharAt(bytes.substr(pos), code);
+    const bool carried =
+        length == 0 || (code >= kCarriedByteBase + 0x80 && code <= kCarriedByteBase + 0xFF);
+    if (carried) {
+      const std::size_t count = length > 0 ? length : 1;
+      for (std::size_t i = 0; i < count; ++i)
+        appendUnicodeEscape(out, kCarriedByteBase + static_cast<unsigned char>(bytes[pos + i]));
+      pos += count;
+      continue;
+    }
+    switch (code) {
+    case '"':
+      out += "\\\"";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    case '\t':
+      out += "\\t";
+      break;
+    default:
+      if (code < 0x20 || (code >= 0x7F && code <= 0x9F))
+        appendUnicodeEscape(out, static_cast<unsigned>(code));
+      else
+        out.append(bytes.substr(pos, length));
+    }
+    pos += length;
+  }
+  out.push_back('"');
+}
+
+void appendJsonField(std::string &out, const char *name, std::string_view value) {
+  if (out.size() > 1) out.push_back(',');
+  appendJsonString(out, name);
+  out.push_back(':');
+  appendJsonString(out, value);
+}
+
+void appendJsonField(std::string &out, const char *name, long long value) {
+  if (out.size() > 1) out.push_back(',');
+  appendJsonString(out, name);
+  out.push_back(':');
+  out += std::to_string(value);
+}
+
 } // namespace
 
 std::string formatText(const FileReport &r) {
-  std::string out = r.file + "\n";
+  // Names and page text go through readableText: a control character in them
+  // must neither reach the terminal nor start a line of its own.
+  std::string out = readableText(r.file) + "\n";
   if (!r.analysed)
-    return out + "    " + r.summary.sizeText + notAnalysedReason(r.summary.sizeText) + "\n";
+    return out + "    " + readableText(r.summary.sizeText) + notAnalysedReason(r.summary.sizeText) +
+           "\n";
   const FileSummary &s = r.summary;
   const char *siteColumn = r.remote ? "S-link/err" : "F-link/err";
   out += "    " + column("Bytes", 9) + column("errs", 6) + column("TAG/err", 10) +
@@ -60,8 +133,8 @@ std::string formatText(const FileReport &r) {
            " not checked\n";
   for (const ReportRow &row : r.rows) {
     out += "    line " + column(std::to_string(row.line), 5) + "  " + padRight(row.type, 12) +
-           "  " + padRight(row.error, 35) + "  " + row.excerpt;
-    if (row.linkRow && row.target != row.excerpt) out += "  ->  " + row.target;
+           "  " + padRight(row.error, 35) + "  " + readableText(row.excerpt);
+    if (row.linkRow && row.target != row.excerpt) out += "  ->  " + readableText(row.target);
     out += "\n";
   }
   return out;
@@ -69,32 +142,35 @@ std::string formatText(const FileReport &r) {
 
 std::string formatJson(const FileReport &r) {
   const FileSummary &s = r.summary;
-  nlohmann::ordered_json j;
-  j["file"] = r.file;
-  j["sizeText"] = s.sizeText;
-  j["size"] = s.size;
-  j["tags"] = s.tags;
-  j["tagErrors"] = s.tagErrors;
-  j["scripts"] = s.scripts;
-  j["scriptErrors"] = s.scriptErrors;
-  j["localLinks"] = s.localLinks;
-  j["localLinksMissing"] = s.localLinksMissing;
-  j["siteLinks"] = s.siteLinks;
-  j["siteLinksMissing"] = s.siteLinksMissing;
-  j["remoteLinks"] = s.remoteLinks;
-  j["remoteLinksMissing"] = s.remoteLinksMissing;
-  j["notChecked"] = r.notChecked;
-  nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-  for (const ReportRow &row : r.rows)
-    rows.push_back({{"line", row.line},
-                    {"type", row.type},
-                    {"error", row.error},
-                    {"excerpt", row.excerpt},
-                    {"target", row.target}});
-  j["rows"] = std::move(rows);
-  // Page bytes need not be UTF-8; invalid sequences become U+FFFD rather than
-  // making the whole line unwritable.
-  return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  std::string j = "{";
+  appendJsonField(j, "file", r.file);
+  appendJsonField(j, "sizeText", s.sizeText);
+  appendJsonField(j, "size", s.size);
+  appendJsonField(j, "tags", s.tags);
+  appendJsonField(j, "tagErrors", s.tagErrors);
+  appendJsonField(j, "scripts", s.scripts);
+  appendJsonField(j, "scriptErrors", s.scriptErrors);
+  appendJsonField(j, "localLinks", s.localLinks);
+  appendJsonField(j, "localLinksMissing", s.localLinksMissing);
+  appendJsonField(j, "siteLinks", s.siteLinks);
+  appendJsonField(j, "siteLinksMissing", s.siteLinksMissing);
+  appendJsonField(j, "remoteLinks", s.remoteLinks);
+  appendJsonField(j, "remoteLinksMissing", s.remoteLinksMissing);
+  appendJsonField(j, "notChecked", r.notChecked);
+  j += ",\"rows\":[";
+  bool first = true;
+  for (const ReportRow &row : r.rows) {
+    if (!first) j.push_back(',');
+    first = false;
+    std::string object = "{";
+    appendJsonField(object, "line", row.line);
+    appendJsonField(object, "type", row.type);
+    appendJsonField(object, "error", row.error);
+    appendJsonField(object, "excerpt", row.excerpt);
+    appendJsonField(object, "target", row.target);
+    j += object + "}";
+  }
+  return j + "]}";
 }
 
 void RunTotals::add(const FileReport &r) {

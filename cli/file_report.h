@@ -35,9 +35,17 @@ struct FileReport {
   bool unreadable() const;
 };
 
-/// The text form: the path, the summary columns, then the rows.
+/// The text form: the path, the summary columns, then the rows. Names and page
+/// text are shown with readableText: control characters and bytes that are not
+/// UTF-8 as "\xNN" (C1 controls as "\u00NN"), so that nothing in a page or a
+/// name reaches the terminal as a command or forges a line. Columns always keep
+/// a blank between them, however wide a number grows.
 std::string formatText(const FileReport &report);
-/// The JSON form: one object on one line (without the line feed).
+/// The JSON form: one object on one line (without the line feed). Strings are
+/// escaped as JSON requires and valid UTF-8 is kept; a byte that is not part of
+/// a UTF-8 character is written as "\uefNN" (U+EF00 + byte, a private-use
+/// character), as is each byte of a character of that range that really stands
+/// in the text, so that the exact bytes can be recovered and the line is valid.
 std::string formatJson(const FileReport &report);
 
 /// Sums over all files, for the closing line and the exit status.

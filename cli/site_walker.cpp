@@ -1,11 +1,15 @@
 #include "cli/site_walker.h"
 
+#include "storage/site_walk.h"
+
 #include <algorithm>
-#include <dirent.h>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace linkmoor::cli {
+
+using linkmoor::WalkEntry;
+using linkmoor::WalkKind;
+using linkmoor::WalkOrder;
 
 bool isHtmlPageName(const std::string &path) {
   std::string_view name(path);
@@ -21,32 +25,30 @@ bool isHtmlPageName(const std::string &path) {
 
 namespace {
 
-bool walk(const std::string &root, const std::string &relative, std::vector<std::string> &out,
-          std::vector<std::string> *unreadable) {
-  std::string folder = relative.empty() ? root : root + "/" + relative;
-  DIR *dir = opendir(folder.c_str());
-  if (!dir) return false;
-  std::vector<std::string> folders, files;
-  while (dirent *entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    struct stat info {};
-    if (lstat((folder + "/" + name).c_str(), &info) != 0) continue;
-    if (S_ISDIR(info.st_mode))
-      folders.push_back(name);
-    else if (isHtmlPageName(name))
-      files.push_back(name);
+void collect(const WalkEntry &folder, const std::string &relative, std::vector<std::string> &out,
+             std::vector<std::string> *unreadable) {
+  auto pathOf = [&](const WalkEntry &entry) {
+    return relative.empty() ? entry.name : relative + "/" + entry.name;
+  };
+  auto report = [&](const std::string &path) {
+    out.push_back(path);
+    if (unreadable) unreadable->push_back(path);
+  };
+  for (const WalkEntry &entry : folder.children) {
+    switch (entry.kind) {
+    case WalkKind::Folder:
+      if (entry.loop) break;
+      if (!entry.readable) report(pathOf(entry));
+      collect(entry, pathOf(entry), out, unreadable);
+      break;
+    case WalkKind::Unreadable:
+      report(pathOf(entry));
+      break;
+    case WalkKind::File:
+      if (isHtmlPageName(entry.name)) out.push_back(pathOf(entry));
+      break;
+    }
   }
-  closedir(dir);
-  std::sort(folders.begin(), folders.end());
-  std::sort(files.begin(), files.end());
-  for (const std::string &name : folders) {
-    const std::string sub = relative.empty() ? name : relative + "/" + name;
-    if (!walk(root, sub, out, unreadable) && unreadable) unreadable->push_back(sub);
-  }
-  for (const std::string &name : files)
-    out.push_back(relative.empty() ? name : relative + "/" + name);
-  return true;
 }
 
 } // namespace
@@ -54,7 +56,9 @@ bool walk(const std::string &root, const std::string &relative, std::vector<std:
 std::vector<std::string> listSitePages(const std::string &root, bool &ok,
                                        std::vector<std::string> *unreadable) {
   std::vector<std::string> pages;
-  ok = walk(root, "", pages, unreadable);
+  WalkEntry top;
+  ok = walkSiteFolder(root, WalkOrder::Bytes, top);
+  if (ok) collect(top, "", pages, unreadable);
   return pages;
 }
 

@@ -84,7 +84,9 @@ TEST(FileReportJson, BytesThatAreNotUtf8StillGiveAValidLine) {
   r.analysed = true;
   r.rows.push_back({1, "normal TAG", "no end brace >", "<a title=\"\xff\xfe", "", false});
   auto j = nlohmann::json::parse(formatJson(r));
-  EXPECT_EQ(j["file"], "caf\xef\xbf\xbd.htm");
+  // Each stray byte stands as U+EF00 + byte, never folded into U+FFFD.
+  EXPECT_EQ(j["file"], "caf\xee\xbf\xa9.htm");
+  EXPECT_EQ(j["rows"][0]["excerpt"], "<a title=\"\xee\xbf\xbf\xee\xbf\xbe");
 }
 
 TEST(RunTotals, CountsAndExitStatus) {
@@ -100,4 +102,69 @@ TEST(RunTotals, CountsAndExitStatus) {
   t.add(missing);
   EXPECT_EQ(t.exitStatus(), 1);
   EXPECT_EQ(formatTotals(t), "3 files, 0 syntax errors, 2 broken links, 1 unreadable\n");
+}
+
+TEST(FileReportText, WideNumbersKeepABlankBetweenColumns) {
+  FileReport r;
+  r.file = "big.htm";
+  r.analysed = true;
+  r.summary.size = 104857596;
+  r.summary.tags = 17476266;
+  std::string text = formatText(r);
+  EXPECT_EQ(text.find("017476266"), std::string::npos) << text;
+  EXPECT_NE(text.find(" 104857596     0 17476266/0"), std::string::npos) << text;
+}
+
+TEST(FileReportText, ControlCharactersInNamesAndPagesAreShownEscaped) {
+  FileReport r;
+  r.file = "evil\nfake.htm\n    open";
+  r.analysed = true;
+  r.rows.push_back({3, "Local link", "disk file does't exist", "\x1B]0;title\x07x.htm",
+                    "/site/\x1B[2Jx.htm", true});
+  std::string text = formatText(r);
+  EXPECT_EQ(text.find('\x1B'), std::string::npos) << text;
+  EXPECT_EQ(text.find('\x07'), std::string::npos);
+  EXPECT_EQ(text.rfind("evil\\x0Afake.htm\\x0A    open\n", 0), 0u) << text;
+  EXPECT_NE(text.find("\\x1B]0;title\\x07x.htm  ->  /site/\\x1B[2Jx.htm"), std::string::npos);
+  r.analysed = false;
+  r.summary.sizeText = "open";
+  EXPECT_EQ(formatText(r),
+            "evil\\x0Afake.htm\\x0A    open\n    open (the file cannot be opened)\n");
+}
+
+TEST(FileReportText, NamesThatAreNotUtf8ShowTheirBytes) {
+  FileReport r;
+  r.file = "caf\xE9.htm";
+  r.summary.sizeText = "open";
+  EXPECT_EQ(formatText(r).rfind("caf\\xE9.htm\n", 0), 0u);
+}
+
+TEST(FileReportJson, NamesThatAreNotUtf8StayValidAndDistinct) {
+  FileReport latin;
+  latin.file = "caf\xE9.htm";
+  latin.summary.sizeText = "open";
+  FileReport utf8 = latin;
+  utf8.file = "caf\xC3\xA9.htm";
+  const std::string a = formatJson(latin), b = formatJson(utf8);
+  auto ja = nlohmann::json::parse(a); // throws on invalid JSON
+  auto jb = nlohmann::json::parse(b);
+  EXPECT_NE(ja["file"], jb["file"]);
+  EXPECT_EQ(jb["file"], "caf\xC3\xA9.htm");
+  EXPECT_NE(a.find("caf\\uefe9.htm"), std::string::npos) << a;
+  EXPECT_EQ(a.find("\xEF\xBF\xBD"), std::string::npos) << "no U+FFFD";
+  EXPECT_EQ(ja["file"].get<std::string>(), "caf\xEE\xBF\xA9.htm");
+}
+
+TEST(FileReportJson, ControlCharactersAndQuotesAreEscaped) {
+  FileReport r;
+  r.file = "a\"b\\c\nd\x1B.htm";
+  r.analysed = true;
+  r.rows.push_back({1, "normal TAG", "no end brace >", "<p \x01", "", false});
+  const std::string line = formatJson(r);
+  EXPECT_EQ(line.find('\n'), std::string::npos);
+  EXPECT_EQ(line.find('\x1B'), std::string::npos);
+  auto j = nlohmann::json::parse(line);
+  EXPECT_EQ(j["file"], "a\"b\\c\nd\x1B.htm");
+  EXPECT_EQ(j["rows"][0]["excerpt"], "<p \x01");
+  EXPECT_EQ(j["rows"][0]["line"], 1);
 }
