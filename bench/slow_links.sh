@@ -7,8 +7,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d /tmp/linkmoor-slow-XXXXXX)
 trap 'kill $server 2>/dev/null || true; rm -rf "$work"' EXIT
 
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$top/build" --target linkmoor-check >/dev/null
+build=${LINKMOOR_BUILD:-$top/build}
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target linkmoor-check >/dev/null
 
 /usr/bin/python3 - "$work/port" <<'PY' &
 import http.server, socketserver, sys, time
@@ -41,7 +42,7 @@ done
 for jobs in 1 16 32 64; do
   [ "$jobs" -eq 1 ] && [ -z "${SLOW_WITH_ONE:-}" ] && continue
   start=$(date +%s.%N)
-  "$top/build/bin/linkmoor-check" --jobs "$jobs" "$work/site" >/dev/null || true
+  "$build/bin/linkmoor-check" --jobs "$jobs" "$work/site" >/dev/null || true
   end=$(date +%s.%N)
   awk -v j="$jobs" -v s="$start" -v e="$end" \
     'BEGIN {t = e - s; ideal = 1000 * 0.05 / j; printf "--jobs %-3d %6.2f s (ideal %.2f s, overhead %.2f s)\n", j, t, ideal, t - ideal}'

@@ -1,22 +1,23 @@
 #include "cli/cached_link_checker.h"
 
+#include "platform/disk_check.h"
+
 namespace linkmoor::cli {
 
-LinkStatus QueueingLinkChecker::checkHttp(const std::string &url) {
-  cache_.request(url);
-  return LinkStatus::Found;
+void QueueingLinkChecker::startHttp(const std::vector<std::string> &urls) {
+  web_.startHttp(urls);
+  noted_.insert(noted_.end(), urls.begin(), urls.end());
 }
 
-LinkStatus QueueingLinkChecker::checkDisk(const std::string &) { return LinkStatus::Found; }
-
-LinkStatus CachedLinkChecker::checkHttp(const std::string &url) {
-  return cache_ ? cache_->result(url) : LinkStatus::Found;
-}
-
-LinkStatus CachedLinkChecker::checkDisk(const std::string &path) {
-  auto [it, inserted] = diskResults_.try_emplace(path, LinkStatus::Found);
-  if (inserted) it->second = disk_.checkDisk(path);
-  return it->second;
+LinkStatus OfflineLinkChecker::checkDisk(const std::string &path) {
+  {
+    std::lock_guard lock(mutex_);
+    if (auto it = results_.find(path); it != results_.end()) return it->second;
+  }
+  const LinkStatus status = diskPathExists(path) ? LinkStatus::Found : LinkStatus::NoDiskFile;
+  std::lock_guard lock(mutex_);
+  results_.emplace(path, status);
+  return status;
 }
 
 } // namespace linkmoor::cli

@@ -1,44 +1,50 @@
 #pragma once
-// The link checkers of linkmoor-check: one that only queues the URLs a page
-// links to, and one that answers from the shared cache.
+// The link checkers of linkmoor-check besides the shared parallel one: one that only
+// hands a page's addresses on and notes them, and one for runs without internet.
 
-#include "cli/url_cache.h"
 #include "engine/link_checker.h"
-#include "engine/network_link_checker.h"
+#include "engine/parallel_link_checker.h"
 
+#include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace linkmoor::cli {
 
-/// Queues every URL in the cache and reports everything as found; used to look
-/// ahead at the pages so that their URLs are being checked before they are needed.
+/// Hands every address a page links to to the shared checker, notes them, and answers
+/// everything as found; used to read the pages ahead of the report so that their
+/// addresses are being checked before they are needed.
 class QueueingLinkChecker : public LinkChecker {
 public:
-  explicit QueueingLinkChecker(UrlCache &cache) : cache_(cache) {}
-  /// Queues `url` and answers Found.
-  LinkStatus checkHttp(const std::string &url) override;
+  explicit QueueingLinkChecker(ParallelLinkChecker &web) : web_(web) {}
   /// Answers Found without looking.
-  LinkStatus checkDisk(const std::string &path) override;
+  LinkStatus checkHttp(const std::string &) override { return LinkStatus::Found; }
+  /// Answers Found without looking.
+  LinkStatus checkDisk(const std::string &) override { return LinkStatus::Found; }
+  bool checksInParallel() const override { return true; }
+  /// Queues `urls` on the shared checker and notes them for takeNoted.
+  void startHttp(const std::vector<std::string> &urls) override;
+  /// The addresses noted since the last call.
+  std::vector<std::string> takeNoted() { return std::move(noted_); }
 
 private:
-  UrlCache &cache_;
+  ParallelLinkChecker &web_;
+  std::vector<std::string> noted_;
 };
 
-/// Answers URLs from the cache (waiting for them when needed), or reports them as
-/// found without a request when the internet is off; checks disk paths once each.
-class CachedLinkChecker : public LinkChecker {
+/// The checker of a run without internet: web addresses are reported as found without
+/// a request; each disk path is looked at once. Thread-safe.
+class OfflineLinkChecker : public LinkChecker {
 public:
-  CachedLinkChecker(UrlCache *cache) : cache_(cache) {}
-  /// The cached result of `url`, or Found when the internet is off.
-  LinkStatus checkHttp(const std::string &url) override;
+  /// Found: the address is not requested.
+  LinkStatus checkHttp(const std::string &) override { return LinkStatus::Found; }
   /// The disk check of `path`, made once per path.
   LinkStatus checkDisk(const std::string &path) override;
 
 private:
-  UrlCache *cache_;         ///< null: no internet
-  NetworkLinkChecker disk_; ///< the windowed program's disk check
-  std::unordered_map<std::string, LinkStatus> diskResults_;
+  std::mutex mutex_;
+  std::unordered_map<std::string, LinkStatus> results_;
 };
 
 } // namespace linkmoor::cli

@@ -82,6 +82,11 @@ ParseResult parseCheckOptions(const std::vector<std::string> &args) {
         if (number > 256) return fail("--jobs takes at most 256");
         o.jobs = static_cast<int>(number);
       } else {
+        // Longer limits mean nothing for a link check, and five times the value (the
+        // limit of a whole check) must stay a sane number of seconds.
+        if (number > kLongestTimeoutSeconds)
+          return fail("--timeout takes at most " + std::to_string(kLongestTimeoutSeconds) +
+                      " seconds (one day)");
         o.timeoutSeconds = number;
       }
     } else if (a == "--") {

@@ -6,6 +6,9 @@
 
 namespace linkmoor::cli {
 
+/// The longest --timeout accepted: one day, in seconds.
+inline constexpr long kLongestTimeoutSeconds = 86400;
+
 /// What the user asked for on the command line.
 struct CheckOptions {
   std::string root;               ///< the site folder, without a trailing "/"

@@ -11,7 +11,6 @@
 #include "engine/job_control.h"
 #include "platform/http_check.h"
 #include "storage/current_projects.h"
-#include "storage/file_name_text.h"
 
 #include <algorithm>
 #include <atomic>
@@ -85,14 +84,15 @@ void setProject(const CheckOptions &o) {
 
 } // namespace
 
-UrlCheck networkUrlCheck(long timeoutSeconds) {
-  return [timeoutSeconds](const std::string &url) {
-    HttpCheckOptions options;
-    options.connectTimeoutSeconds = timeoutSeconds;
-    options.stallTimeoutSeconds = timeoutSeconds;
-    options.totalTimeoutSeconds = 5 * timeoutSeconds;
-    return linkStatusOf(httpCheck(url, options));
-  };
+ParallelCheckSettings networkSettings(const CheckOptions &options) {
+  ParallelCheckSettings settings;
+  settings.parallel = options.jobs;
+  settings.http.connectTimeoutSeconds = options.timeoutSeconds;
+  settings.http.stallTimeoutSeconds = options.timeoutSeconds;
+  settings.http.totalTimeoutSeconds = 5 * options.timeoutSeconds;
+  // The files do not change during a run: each disk path is looked at once.
+  settings.keepDiskResults = true;
+  return settings;
 }
 
 namespace {
@@ -133,10 +133,33 @@ private:
   std::vector<bool> done_;
 };
 
+/// The web addresses of each page, noted by the read-ahead, waited for by the report.
+class PageAddressBook {
+public:
+  explicit PageAddressBook(std::size_t count) : pages_(count), noted_(count, false) {}
+  void note(std::size_t index, std::vector<std::string> urls) {
+    std::lock_guard lock(mutex_);
+    pages_[index] = std::move(urls);
+    noted_[index] = true;
+    changed_.notify_all();
+  }
+  std::vector<std::string> take(std::size_t index) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return noted_[index]; });
+    return std::move(pages_[index]);
+  }
+
+private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::vector<std::string>> pages_;
+  std::vector<bool> noted_;
+};
+
 } // namespace
 
 int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::FILE *progress,
-             const UrlCheck &check) {
+             const ParallelCheckSettings &settings) {
   if (!isFolder(o.root)) {
     struct stat info {};
     err << "linkmoor-check: " << o.root
@@ -153,8 +176,8 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
       return 2;
     }
     for (const std::string &folder : unreadableFolders)
-      err << "linkmoor-check: cannot read " << readableText(o.root + "/" + folder)
-          << "; it is reported as a page that cannot be opened\n";
+      err << "linkmoor-check: cannot read the folder " << o.root << "/" << folder
+          << "; its pages are not checked\n";
   }
   setProject(o);
   const bool remote = !o.remoteSite.empty();
@@ -169,24 +192,35 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
     largest = std::max(largest, size);
   MemoryGate gate(largest + largest / 2);
 
-  std::unique_ptr<UrlCache> cache;
+  // The web is asked through one checker that keeps every answer and every host
+  // that was not found. A read-ahead thread hands it each page's addresses as soon as
+  // it has scanned the page, so they are checked o.jobs at a time; the report threads
+  // wait for a page's answers without holding any page in memory, and only then read
+  // and analyse it, briefly, under the memory gate. A report thread that held its page
+  // while waiting kept the read-ahead out of the gate, and the addresses then went
+  // out one at a time as the report asked for them.
+  std::unique_ptr<ParallelLinkChecker> web;
+  OfflineLinkChecker offline;
+  PageAddressBook addresses(files.size());
   std::thread lookahead;
   if (!o.noInternet) {
-    cache = std::make_unique<UrlCache>(check, o.jobs);
-    // Reads the pages ahead of the report so that their URLs are already being
-    // checked, o.jobs at a time, when the report reaches them.
+    web = std::make_unique<ParallelLinkChecker>(settings);
     lookahead = std::thread([&] {
-      QueueingLinkChecker queueing(*cache);
+      QueueingLinkChecker queueing(*web);
       SilentJob job;
       for (std::size_t i = 0; i < files.size(); ++i) {
-        GateHold hold(gate, sizes[i]);
-        HtmlScanner scanner;
-        FileSummary summary;
-        PassContext context(remote, job, queueing);
-        findGeneralInfo(scanner, files[i], summary, context);
+        {
+          GateHold hold(gate, sizes[i]);
+          HtmlScanner scanner;
+          FileSummary summary;
+          PassContext context(remote, job, queueing);
+          findGeneralInfo(scanner, files[i], summary, context);
+        }
+        addresses.note(i, queueing.takeNoted());
       }
     });
   }
+  LinkChecker &checker = web ? static_cast<LinkChecker &>(*web) : offline;
 
   OrderedReports reports(files.size());
   std::atomic<std::size_t> nextPage{0};
@@ -194,8 +228,10 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   std::vector<std::thread> workers;
   for (unsigned w = 0; w < workerCount; ++w)
     workers.emplace_back([&] {
-      CachedLinkChecker checker(cache.get());
       for (std::size_t i; (i = nextPage++) < files.size();) {
+        if (web)
+          for (const std::string &url : addresses.take(i))
+            web->checkHttp(url);
         GateHold hold(gate, sizes[i]);
         reports.put(i, checkFile(files[i], remote, o.noInternet, checker));
       }
@@ -203,8 +239,9 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
 
   ProgressLine line(progress, progress != nullptr);
   RunTotals totals;
+  totals.unreadable += static_cast<int>(unreadableFolders.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
-    line.show(i, files.size(), cache ? cache->checkedCount() : 0, files[i]);
+    line.show(i, files.size(), web ? web->finishedCount() : 0, files[i]);
     FileReport report = reports.take(i);
     totals.add(report);
     out << (o.json ? formatJson(report) + "\n" : formatText(report));

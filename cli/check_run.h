@@ -2,25 +2,23 @@
 // One run of linkmoor-check: which pages, in which order, and what is written.
 
 #include "cli/check_options.h"
-#include "engine/result_codes.h"
+#include "engine/parallel_link_checker.h"
 
 #include <cstdio>
-#include <functional>
 #include <iosfwd>
 #include <string>
 
 namespace linkmoor::cli {
 
-/// Checks one URL; the run's HTTP checks go through it (tests count requests).
-using UrlCheck = std::function<LinkStatus(const std::string &url)>;
-
 /// Runs the check the options describe, writing reports to `out` and messages to
-/// `err`; `progress` (may be null) receives the progress line. Returns the exit
+/// `err`; `progress` (may be null) receives the progress line; web links are checked
+/// with `settings` (see networkSettings). Returns the exit
 /// status: 0 nothing found, 1 errors or broken links found, 2 ROOT unreadable.
 int runCheck(const CheckOptions &options, std::ostream &out, std::ostream &err, std::FILE *progress,
-             const UrlCheck &check);
+             const ParallelCheckSettings &settings);
 
-/// The URL check of a real run: the platform's HTTP check with the time-out.
-UrlCheck networkUrlCheck(long timeoutSeconds);
+/// How a run asks the web: options.jobs checks at a time, with options.timeoutSeconds
+/// as connect and stall limit and five times it as the limit of a whole check.
+ParallelCheckSettings networkSettings(const CheckOptions &options);
 
 } // namespace linkmoor::cli

@@ -32,6 +32,5 @@ int main(int argc, char **argv) {
     return 2;
   }
   std::FILE *progress = isatty(STDERR_FILENO) ? stderr : nullptr;
-  return runCheck(parsed.options, std::cout, std::cerr, progress,
-                  networkUrlCheck(parsed.options.timeoutSeconds));
+  return runCheck(parsed.options, std::cout, std::cerr, progress, networkSettings(parsed.options));
 }

@@ -1,11 +1,13 @@
 #pragma once
-// How a link target is checked. The analysis asks through this interface so that
-// the windowed program checks one link at a time over the network, while the
-// command-line checker answers from a cache that it fills in parallel.
+// How a link target is checked. The analysis asks through this interface; a checker
+// may answer one link at a time, or take all the HTTP addresses of a page at once
+// and check them in parallel while the verification waits for them in list order.
 
 #include "engine/result_codes.h"
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 namespace linkmoor {
 
@@ -19,6 +21,23 @@ public:
   /// A disk path (no "file://", no "#" or "?" part, escapes decoded): Found when
   /// it can be opened for reading, NoDiskFile otherwise.
   virtual LinkStatus checkDisk(const std::string &path) = 0;
+
+  /// True when the checker works on several addresses at once: the verification then
+  /// hands it a page's addresses with startHttp and waits with waitHttp.
+  virtual bool checksInParallel() const { return false; }
+  /// Starts the checks of `urls` (the HTTP addresses of one page, in list order)
+  /// without waiting for them.
+  virtual void startHttp(const std::vector<std::string> &urls) { (void)urls; }
+  /// Waits at most `limit` for the check of `url`; true when checkHttp(url) would
+  /// now answer without waiting.
+  virtual bool waitHttp(const std::string &url, std::chrono::milliseconds limit) {
+    (void)url;
+    (void)limit;
+    return true;
+  }
+  /// Ends the checks of `urls` that have not finished; their addresses are checked
+  /// afresh when asked again.
+  virtual void cancelHttp(const std::vector<std::string> &urls) { (void)urls; }
 };
 
 } // namespace linkmoor

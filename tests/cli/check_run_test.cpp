@@ -42,7 +42,9 @@ protected:
     EXPECT_TRUE(parsed.ok) << parsed.error;
     std::ostringstream out, err;
     RunOutput r;
-    r.status = runCheck(parsed.options, out, err, nullptr, networkUrlCheck(10));
+    linkmoor::ParallelCheckSettings settings = networkSettings(parsed.options);
+    settings.http.connectTimeoutSeconds = settings.http.stallTimeoutSeconds = 10;
+    r.status = runCheck(parsed.options, out, err, nullptr, settings);
     r.out = out.str();
     r.err = err.str();
     return r;
