@@ -11,6 +11,7 @@
 #include "engine/job_control.h"
 #include "platform/http_check.h"
 #include "storage/current_projects.h"
+#include "storage/file_name_text.h"
 
 #include <algorithm>
 #include <atomic>
@@ -176,8 +177,8 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
       return 2;
     }
     for (const std::string &folder : unreadableFolders)
-      err << "linkmoor-check: cannot read the folder " << o.root << "/" << folder
-          << "; its pages are not checked\n";
+      err << "linkmoor-check: cannot read " << readableText(o.root + "/" + folder)
+          << "; it is reported as a page that cannot be opened\n";
   }
   setProject(o);
   const bool remote = !o.remoteSite.empty();
@@ -239,7 +240,6 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
 
   ProgressLine line(progress, progress != nullptr);
   RunTotals totals;
-  totals.unreadable += static_cast<int>(unreadableFolders.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
     line.show(i, files.size(), web ? web->finishedCount() : 0, files[i]);
     FileReport report = reports.take(i);
