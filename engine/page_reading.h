@@ -26,6 +26,12 @@ constexpr std::int64_t kLargestPage = INT32_MAX - 1;
 /// when its size differs) and puts a zero byte after the text. `size` receives
 /// the text's size when the file could be read (Text or Binary), else 0. The file
 /// is closed before the call returns.
+///
+/// Only a regular file is opened: the type is looked at before the open, so a
+/// device or FIFO behind the name is never touched. The first block is looked at
+/// before the rest is read: a zero byte there gives Binary at once, with
+/// `buffer` untouched, however large the file. A path in the carried form of
+/// storage/file_name_text.h that names no file is tried by its bytes.
 PageRead readPage(const std::string &path, ByteBuffer &buffer, std::int32_t &size);
 
 } // namespace linkmoor
