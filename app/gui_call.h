@@ -16,6 +16,15 @@ void guiCall(const std::function<void()> &fn);
 /// True when the caller runs on the GUI thread (or no QApplication exists).
 bool onGuiThread();
 
+/// Debug builds: ends the program with a message naming `where` when called off the GUI
+/// thread. Widget code that a job reaches calls it before touching a widget, so a job
+/// that bypasses guiCall fails at once instead of racing. Release builds: nothing.
+#ifdef NDEBUG
+inline void assertGuiThread(const char *) {}
+#else
+void assertGuiThread(const char *where);
+#endif
+
 /// `guiCall` for a function with a result: returns what `fn` returned on the GUI thread.
 template <class F> auto guiResult(F &&fn) -> std::invoke_result_t<F> {
   using Result = std::invoke_result_t<F>;

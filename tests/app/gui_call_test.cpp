@@ -39,3 +39,15 @@ TEST(GuiCall, WorkerWaitsForTheGuiThread) {
 
 } // namespace
 } // namespace linkmoor
+
+#ifndef NDEBUG
+TEST(GuiCallDeathTest, WidgetCodeOffTheGuiThreadEndsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        std::thread worker([] { linkmoor::assertGuiThread("SummaryPage::setRowCells"); });
+        worker.join();
+      },
+      "SummaryPage::setRowCells: a widget was touched off the GUI thread");
+}
+#endif

@@ -378,13 +378,6 @@ TEST_F(MainDialogTest, LayoutKeepsTheHelpPaneInsideTheWorkArea) {
   EXPECT_LT(main.menuBar().item(0).rect.bottom(), main.workArea().top());
 }
 
-TEST_F(MainDialogTest, EnterDoesNothing) {
-  MainDialog &main = open();
-  QTest::keyClick(&main, Qt::Key_Return);
-  QTest::keyClick(&main, Qt::Key_Escape);
-  EXPECT_TRUE(main.isVisible());
-}
-
 TEST_F(MainDialogTest, FailedNetworkStartEndsBeforeAnyWindow) {
   MessageAnswers answers;
   answers.then(QMessageBox::Ok);
