@@ -48,10 +48,12 @@ TEST(RecordArray, GrowsByAnEighthClampedToFourAndTenTwentyFour) {
   RecordArray<Counted> a;
   a.append(std::make_unique<Counted>("x"));
   EXPECT_EQ(a.capacity(), 4);
-  for (int i = 1; i < 4; ++i) a.append(std::make_unique<Counted>("x"));
+  for (int i = 1; i < 4; ++i)
+    a.append(std::make_unique<Counted>("x"));
   a.append(std::make_unique<Counted>("x"));
   EXPECT_EQ(a.capacity(), 8);
-  while (a.count() < 20000) a.append(std::make_unique<Counted>("x"));
+  while (a.count() < 20000)
+    a.append(std::make_unique<Counted>("x"));
   // Past 8192 elements the step is capped at 1024 slots.
   EXPECT_LE(a.capacity() - a.count(), 1024);
   a.removeAll();
