@@ -52,7 +52,7 @@ AboutDialog::AboutDialog(const QUrl &homePage, QWidget *parent) : QDialog(parent
   auto *outer = new QVBoxLayout(this);
   outer->setContentsMargins(10, 10, 10, 10);
   outer->addWidget(frame);
-  label_->setFixedSize(300, 190);
+  label_->setFixedSize(300, 210);
 
   const QColor dark(51, 51, 51);
   label_->setScrollOffset(kStartOffset);
