@@ -96,8 +96,11 @@ TEST(AbsoluteLinks, EveryCharacterOfAnAddressIsPartOfTheLink) {
   const std::string every = "http://u:p@h-1.x.com:80/~a/b_c.d;e=f,g+h*i!j$k'l(m)n[o]?q=1&r#s";
   EXPECT_EQ(linksOf("<a href=\"" + every + "\">"), (Links{{every, "", remote}}));
   // Bytes above 127: an internationalised host written in the page's encoding.
-  EXPECT_EQ(linksOf("<a href=\"http://b\xC3\xBC" "cher.de/\">"),
-            (Links{{"http://b\xC3\xBC" "cher.de/", "", remote}}));
+  EXPECT_EQ(linksOf("<a href=\"http://b\xC3\xBC"
+                    "cher.de/\">"),
+            (Links{{"http://b\xC3\xBC"
+                    "cher.de/",
+                    "", remote}}));
   EXPECT_EQ(linksOf("<a href=\"http://\">"), Links{});
   EXPECT_EQ(linksOf("<a href=\"://x.com\">"), Links{});
   EXPECT_EQ(linksOf("<a href=\"http://x.com/?a=1&b=2#top\">"),
