@@ -45,14 +45,18 @@ struct MarkupFontState {
 /// The appearance of link text under the mouse: each field may be unset (taken from
 /// the text around the link).
 struct MarkupHoverState {
+  /// Font face, or unset.
   std::optional<std::string> face;
-  /// 0 is unset.
+  /// Character height in pixels; 0 is unset.
   int size = 0;
+  /// Style flags, each set on, set off or unset.
   std::optional<bool> bold;
   std::optional<bool> italic;
   std::optional<bool> underline;
   std::optional<bool> strikeout;
+  /// Text colour (a colour or none), or unset.
   std::optional<MarkupColor> color;
+  /// Background (a colour or none), or unset.
   std::optional<MarkupColor> background;
 
   /// `base` with every set field of this state put over it.
@@ -65,6 +69,7 @@ struct MarkupBlock {
   int align = 1;
   /// 0 top, 1 middle, 2 bottom.
   int valign = 1;
+  /// Same settings.
   friend bool operator==(const MarkupBlock &, const MarkupBlock &) = default;
 };
 

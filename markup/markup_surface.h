@@ -52,20 +52,27 @@ struct MarkupDraw {
     Text,    ///< `text` in `font` at `rect`'s top-left, `background` behind it
     Picture, ///< picture `picture` copied opaque at `rect`
   };
+  /// What is drawn.
   Kind kind = Kind::Fill;
+  /// Where: the filled area, the text's box, or the picture's place and size.
   MarkupRect rect;
   /// Fill or text colour; none draws nothing.
   MarkupColor color;
   /// Text background; none leaves it see-through.
   MarkupColor background;
+  /// Font of a text step.
   MarkupFontState font;
+  /// Text of a text step (UTF-8).
   std::string text;
+  /// Number of a picture step's picture.
   int picture = 0;
 };
 
 /// A clickable area of the content and its target.
 struct MarkupLink {
+  /// The area in content coordinates.
   MarkupRect area;
+  /// The link's target ("#number#argument" or an address).
   std::string target;
   friend bool operator==(const MarkupLink &, const MarkupLink &) = default;
 };
@@ -76,11 +83,15 @@ inline constexpr int kMarkupHeightLimit = 5000;
 /// The layout of a text: drawing steps of both pictures (see-through where nothing is
 /// drawn), the content height and the link areas in layout order.
 struct MarkupLayout {
+  /// The layout width.
   int width = 0;
   /// The final y of the layout, at most `kMarkupHeightLimit`.
   int contentHeight = 0;
+  /// Steps of the normal picture.
   std::vector<MarkupDraw> normal;
+  /// Steps of the hover picture (the linked items in their hover look).
   std::vector<MarkupDraw> hover;
+  /// Link areas in layout order.
   std::vector<MarkupLink> links;
 };
 
