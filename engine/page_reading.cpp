@@ -34,7 +34,9 @@ PageRead readPage(const std::string &path, ByteBuffer &buffer, std::int32_t &siz
     return PageRead::CannotOpen;
   const std::int64_t fileSize = file.size();
   if (fileSize == 0) return PageRead::Empty;
-  if (fileSize < 0) return PageRead::CannotRead;
+  // Cutting the size to its low 32 bits would analyse a fragment of a huge file,
+  // or call a file of exactly 4 GiB empty.
+  if (fileSize < 0 || fileSize > kLargestPage) return PageRead::CannotRead;
 
   // The first block tells a binary file before the rest is read or memory is
   // taken for it.
@@ -43,12 +45,9 @@ PageRead readPage(const std::string &path, ByteBuffer &buffer, std::int32_t &siz
   std::int32_t got = 0;
   if (!file.read(head, first, &got) || got != first) return PageRead::CannotRead;
   if (std::memchr(head, 0, static_cast<std::size_t>(first)) != nullptr) {
-    size = fileSize <= kLargestPage ? static_cast<std::int32_t>(fileSize) : 0;
+    size = static_cast<std::int32_t>(fileSize);
     return PageRead::Binary;
   }
-  // Cutting the size to its low 32 bits would analyse a fragment of a huge file,
-  // or call a file of exactly 4 GiB empty.
-  if (fileSize > kLargestPage) return PageRead::CannotRead;
 
   const auto length = static_cast<std::int32_t>(fileSize);
   if (!buffer.resize(length + 1)) return PageRead::CannotRead;

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "storage/byte_buffer.h"
 #include "storage/disk_file.h"
+#include "storage/safe_file_write.h"
 
 #include <cstring>
 
@@ -77,21 +78,20 @@ bool ProjectFile::load(const std::string &path, std::int32_t &selectedIndex,
 
 ProjectFile::SaveResult ProjectFile::save(const std::string &path, std::int32_t selectedIndex,
                                           const std::string &records) {
-  // Through a symbolic link the file it points to is replaced, not the link.
-  const std::string target = resolvedPath(path);
-  DiskFile file;
-  std::string tempPath;
-  if (!file.createTemporary(target + ".", tempPath)) return SaveResult::NotOpened;
+  if (records.size() > static_cast<std::size_t>(kMaxFileSize - 4)) return SaveResult::WriteFailed;
   unsigned char head[4];
   toLittleEndian(selectedIndex, head);
-  bool written = file.write(head, 4) &&
-                 (records.size() <= static_cast<std::size_t>(kMaxFileSize - 4)) &&
-                 file.write(records.data(), static_cast<std::int32_t>(records.size())) &&
-                 file.setEndOfFile() && file.flush();
-  file.close();
-  if (!written || !renameReplacing(tempPath, target)) {
-    removeFile(tempPath);
+  std::string bytes(reinterpret_cast<const char *>(head), 4);
+  bytes += records;
+  // The careful writer of the pages: a rename when that keeps the file's links,
+  // owner and group, else an overwrite in place after a backup.
+  switch (writeFileSafely(path, bytes, 0600, 0600)) {
+  case WriteOutcome::NotOpened:
+    return SaveResult::NotOpened;
+  case WriteOutcome::Failed:
     return SaveResult::WriteFailed;
+  case WriteOutcome::Written:
+    break;
   }
   return SaveResult::Saved;
 }

@@ -44,11 +44,12 @@ public:
   static bool load(const std::string &path, std::int32_t &selectedIndex,
                    const std::function<void(const Fields &)> &onRecord);
 
-  /// Replaces the file at `path` by the index and the records' bytes. The
-  /// bytes go to a new file beside it (mode 0600), which is renamed over the
-  /// old one only when every byte was written, so a failure never damages the
-  /// list that was on disk. A symbolic link at `path` is kept and the file it
-  /// points to replaced.
+  /// Replaces the file at `path` by the index and the records' bytes with
+  /// writeFileSafely (storage/safe_file_write.h): through a new file beside it
+  /// renamed over the old one when that keeps its links, owner and group, else
+  /// in place after a backup; a failure never damages the list on disk. The
+  /// file gets (or keeps) mode 0600: it may hold passwords. A symbolic link at `path` is kept and
+  /// the file it points to replaced.
   static SaveResult save(const std::string &path, std::int32_t selectedIndex,
                          const std::string &records);
 

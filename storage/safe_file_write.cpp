@@ -1,12 +1,13 @@
 #include "storage/safe_file_write.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <grp.h>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace linkmoor {
 
@@ -40,29 +41,31 @@ std::string resolveTarget(const std::string &path) {
   return target;
 }
 
-// Opens a new file "<folder>/.<base>.<6 random characters>" for writing.
-int createTemporary(const std::string &target, std::string &tempPath) {
+// Opens a new file "<prefix><6 random characters>" for writing with `mode`.
+int createUnique(const std::string &prefix, mode_t mode, std::string &created) {
   static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device seed;
   std::mt19937 random(seed());
   std::uniform_int_distribution<int> pick(0, sizeof kChars - 2);
-  std::string prefix = folderOf(target);
-  if (prefix != "/") prefix += '/';
-  prefix += '.';
-  prefix += baseOf(target).substr(0, kMaxBaseInTempName);
-  prefix += '.';
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::string name = prefix;
     for (int i = 0; i < 6; ++i)
       name += kChars[pick(random)];
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0) {
-      tempPath = std::move(name);
+      created = std::move(name);
       return fd;
     }
     if (errno != EEXIST) return -1;
   }
   return -1;
+}
+
+// "<folder>/.<base>." beside the target.
+std::string temporaryPrefix(const std::string &target) {
+  std::string prefix = folderOf(target);
+  if (prefix != "/") prefix += '/';
+  return prefix + '.' + baseOf(target).substr(0, kMaxBaseInTempName) + '.';
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -81,7 +84,26 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Makes the rename itself durable; a failure here loses nothing already done.
+bool readAll(const std::string &path, std::string &bytes) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  bytes.clear();
+  char block[65536];
+  for (;;) {
+    const ssize_t got = read(fd, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      close(fd);
+      return false;
+    }
+    if (got == 0) break;
+    bytes.append(block, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  return true;
+}
+
+// Makes a rename itself durable; a failure here loses nothing already done.
 void syncFolder(const std::string &folder) {
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -89,45 +111,127 @@ void syncFolder(const std::string &folder) {
   close(fd);
 }
 
-} // namespace
+bool inMyGroups(gid_t group) {
+  if (group == getegid()) return true;
+  const int count = getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  const int got = getgroups(count, groups.data());
+  for (int i = 0; i < got; ++i)
+    if (groups[static_cast<std::size_t>(i)] == group) return true;
+  return false;
+}
 
-bool writeFileAtomically(const std::string &path, std::string_view bytes) {
-  if (path.empty()) return false;
-  const std::string target = resolveTarget(path);
+// A rename keeps what matters of the old file only under these conditions.
+bool renameIsSafe(const std::string &target, const struct stat &old) {
+  if (old.st_nlink != 1) return false;
+  if (access(folderOf(target).c_str(), W_OK) != 0) return false;
+  if (geteuid() == 0) return true;
+  return old.st_uid == geteuid() && inMyGroups(old.st_gid);
+}
 
-  struct stat old;
-  bool exists = false;
-  if (stat(target.c_str(), &old) == 0) {
-    if (!S_ISREG(old.st_mode)) return false;
-    if (access(target.c_str(), W_OK) != 0) return false; // respect a write-protected file
-    exists = true;
-  } else if (errno != ENOENT) {
-    return false;
-  }
-
+// Writes through a temporary file and a rename. `old` is null for a new file.
+WriteOutcome writeByRename(const std::string &target, std::string_view bytes,
+                           const struct stat *old, mode_t newFileMode, mode_t modeMask) {
   std::string tempPath;
-  const int fd = createTemporary(target, tempPath);
-  if (fd < 0) return false;
-
+  // Created with the old file's own mode (the umask can only narrow it), so
+  // the new bytes are never more widely readable, not even for a moment.
+  const mode_t mode = old ? (old->st_mode & modeMask & 0777) : (newFileMode & 0777);
+  const int fd = createUnique(temporaryPrefix(target), mode, tempPath);
+  if (fd < 0) return WriteOutcome::NotOpened;
   bool ok = writeAll(fd, bytes);
-  if (ok && exists) {
-    // Only a privileged user may give the file away, so a refused change of
-    // owner is no failure. It goes first: a change of owner clears set-id bits.
-    if (old.st_uid != geteuid() || old.st_gid != getegid()) {
-      const int ignored = fchown(fd, old.st_uid, old.st_gid);
-      (void)ignored;
-    }
-    ok = fchmod(fd, old.st_mode & 07777) == 0;
+  if (ok && old) {
+    // The group may differ from the writer's; a change of owner or group
+    // clears set-id bits, so the mode is set after it.
+    if (old->st_uid != geteuid() || old->st_gid != getegid())
+      ok = fchown(fd, old->st_uid, old->st_gid) == 0;
+    if (ok) ok = fchmod(fd, old->st_mode & modeMask & 07777) == 0;
   }
   if (ok) ok = fsync(fd) == 0;
   if (close(fd) != 0) ok = false;
   if (ok) ok = rename(tempPath.c_str(), target.c_str()) == 0;
   if (!ok) {
     unlink(tempPath.c_str());
-    return false;
+    return WriteOutcome::Failed;
   }
   syncFolder(folderOf(target));
-  return true;
+  return WriteOutcome::Written;
+}
+
+bool makeFolders(const std::string &path) {
+  if (path.empty()) return false;
+  struct stat info;
+  if (stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+  const std::string parent = folderOf(path);
+  if (parent != path && parent != "." && parent != "/" && !makeFolders(parent)) return false;
+  return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+// Puts `bytes` over the content of the open file and flushes them.
+bool overwrite(int fd, std::string_view bytes) {
+  return lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes) &&
+         ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+}
+
+// Keeps the file's inode: backup of the old bytes, then an overwrite in place.
+WriteOutcome writeInPlace(const std::string &target, std::string_view bytes, mode_t oldMode,
+                          mode_t modeMask) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return WriteOutcome::NotOpened;
+  // Narrowing first, before the new bytes are in; only the owner may, and a
+  // refusal leaves the mode the file had.
+  if ((oldMode & modeMask & 07777) != (oldMode & 07777)) {
+    const int ignored = fchmod(fd, oldMode & modeMask & 07777);
+    (void)ignored;
+  }
+  std::string oldBytes;
+  const std::string folder = backupFolderPath();
+  std::string backupPath;
+  int backup = -1;
+  if (readAll(target, oldBytes) && makeFolders(folder))
+    backup = createUnique(folder + "/" + baseOf(target).substr(0, kMaxBaseInTempName) + ".backup.",
+                          0600, backupPath);
+  bool saved = backup >= 0 && writeAll(backup, oldBytes) && fsync(backup) == 0;
+  if (backup >= 0 && close(backup) != 0) saved = false;
+  if (!saved) {
+    // Without a copy on the disk the page is not touched.
+    if (!backupPath.empty()) unlink(backupPath.c_str());
+    close(fd);
+    return WriteOutcome::Failed;
+  }
+  const bool written = overwrite(fd, bytes);
+  const bool restored = written || overwrite(fd, oldBytes);
+  close(fd);
+  if (restored) unlink(backupPath.c_str());
+  return written ? WriteOutcome::Written : WriteOutcome::Failed;
+}
+
+} // namespace
+
+std::string backupFolderPath() {
+  const char *cache = std::getenv("XDG_CACHE_HOME");
+  if (cache && *cache == '/') return std::string(cache) + "/linkmoor";
+  const char *home = std::getenv("HOME");
+  if (home && *home) return std::string(home) + "/.cache/linkmoor";
+  return std::string();
+}
+
+WriteOutcome writeFileSafely(const std::string &path, std::string_view bytes, mode_t newFileMode,
+                             mode_t modeMask) {
+  if (path.empty()) return WriteOutcome::NotOpened;
+  const std::string target = resolveTarget(path);
+  struct stat old;
+  if (stat(target.c_str(), &old) != 0) {
+    if (errno != ENOENT) return WriteOutcome::NotOpened;
+    return writeByRename(target, bytes, nullptr, newFileMode, modeMask);
+  }
+  if (!S_ISREG(old.st_mode)) return WriteOutcome::NotOpened;
+  if (access(target.c_str(), W_OK) != 0) return WriteOutcome::NotOpened; // write-protected
+  if (renameIsSafe(target, old)) {
+    const WriteOutcome renamed = writeByRename(target, bytes, &old, newFileMode, modeMask);
+    if (renamed != WriteOutcome::NotOpened) return renamed;
+  }
+  return writeInPlace(target, bytes, old.st_mode, modeMask);
 }
 
 } // namespace linkmoor

@@ -1,24 +1,44 @@
 #pragma once
-// Replacing a file's content so that it is never left half written: the new
-// bytes go to a temporary file beside the target, which is flushed to the disk
-// and then renamed over the target in one step.
+// Replacing a file's content so that it is never left damaged, the way careful
+// editors do it.
+//
+// When it is safe, the new bytes go to a temporary file beside the target (made
+// with the target's own mode, never wider), which is flushed to the disk and
+// renamed over the target in one step. Renaming is safe when the folder may be
+// written, the file has one link (a rename would cut the others off) and its
+// owner and group can be kept (a rename gives the new file the writer's). In
+// every other case the old content is first copied to a backup in the program's
+// own folder of the user's cache ($XDG_CACHE_HOME, else ~/.cache, then
+// "/linkmoor/"), flushed there, and the file is then overwritten in place, so
+// it keeps its inode, links, owner, group and mode; the backup is removed only
+// once the new bytes are on the disk. If the overwrite fails the old bytes are
+// put back from the copy; only if that fails too does the backup stay, for the
+// user to recover the file from.
 
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace linkmoor {
 
-/// Writes `bytes` as the whole content of `path`, atomically.
-///
-/// The bytes are written to a new file with a unique name in the target's
-/// folder, flushed to the disk, given the target's permission bits (and, when
-/// allowed, its owner and group) and renamed over the target. A symbolic link
-/// is followed, so the file it points to is replaced and the link kept. A file
-/// the user may not write is refused, as is a target that is not a regular
-/// file. A new file gets the usual mode 0666 less the umask.
-///
-/// Returns false on any failure; the temporary file is then removed and the
-/// old file (if any) is left whole and unchanged.
-bool writeFileAtomically(const std::string &path, std::string_view bytes);
+/// How a careful write ended.
+enum class WriteOutcome {
+  NotOpened, ///< nothing could be written (missing folder, no permission, not a regular file)
+  Failed,    ///< writing failed; the old file (if any) is whole and unchanged
+  Written    ///< the new bytes are the file's whole content, on the disk
+};
+
+/// Writes `bytes` as the whole content of `path` by the rules above. A symbolic
+/// link is followed, so the file it points to gets the bytes and the link is
+/// kept. A file the user may not write is refused, as is a target that is not a
+/// regular file. A new file is made with `newFileMode` less the umask. An
+/// existing file keeps its mode narrowed by `modeMask` (0600 keeps a file of
+/// passwords private however it was found).
+WriteOutcome writeFileSafely(const std::string &path, std::string_view bytes,
+                             mode_t newFileMode = 0666, mode_t modeMask = 07777);
+
+/// The folder that holds the backups of files overwritten in place:
+/// $XDG_CACHE_HOME/linkmoor, else $HOME/.cache/linkmoor (empty when neither is set).
+std::string backupFolderPath();
 
 } // namespace linkmoor

@@ -2,6 +2,7 @@
 
 #include "storage/decimal_text.h"
 #include "storage/program_folder.h"
+#include "storage/safe_file_write.h"
 
 #include <cstring>
 
@@ -26,6 +27,7 @@ std::string SettingsFile::filePath() {
 bool SettingsFile::openOrCreate() {
   contentKnown_ = false;
   std::string path = filePath();
+  path_ = path;
   if (!file_.openExisting(path, true) && !file_.create(path, false, FilePrivacy::OwnerOnly)) {
     return false;
   }
@@ -36,7 +38,8 @@ bool SettingsFile::openOrCreate() {
 
 bool SettingsFile::openExisting() {
   contentKnown_ = false;
-  return file_.openExisting(filePath(), true);
+  path_ = filePath();
+  return file_.openExisting(path_, true);
 }
 
 void SettingsFile::close() {
@@ -48,15 +51,30 @@ void SettingsFile::close() {
 
 bool SettingsFile::ensureSection(const char *name) {
   if (findSection(name)) return true;
-  if (!file_.seek(0, SeekOrigin::End)) return false;
-  std::string block = std::string("\r\n\r\n{") + name + "}\r\n<KEY>\r\n<LIST>\r\n";
-  bool written = file_.write(block.data(), static_cast<std::int32_t>(block.size()));
-  if (written && contentKnown_) {
-    content_ += block;
-  } else {
+  const std::string *whole = readAll();
+  std::string content = whole ? *whole : std::string();
+  if (!whole && file_.size() != 0) return false;
+  content += std::string("\r\n\r\n{") + name + "}\r\n<KEY>\r\n<LIST>\r\n";
+  return rewrite(std::move(content), -1);
+}
+
+bool SettingsFile::rewrite(std::string content, std::int64_t position) {
+  // The whole new file goes to the disk beside the old one and replaces it only
+  // once it is complete, so a full disk never cuts the file short.
+  if (writeFileSafely(path_, content, 0600) != WriteOutcome::Written) {
     contentKnown_ = false;
+    return false;
   }
-  return written;
+  // The name may now be another file: the object holds the one just written.
+  if (!file_.openExisting(path_, true)) {
+    contentKnown_ = false;
+    return false;
+  }
+  const std::int64_t size = static_cast<std::int64_t>(content.size());
+  content_ = std::move(content);
+  contentKnown_ = true;
+  file_.seek(position < 0 ? size : position, SeekOrigin::Begin);
+  return true;
 }
 
 const std::string *SettingsFile::readAll() {
@@ -231,40 +249,25 @@ bool SettingsFile::writeKey(const std::string &section, const std::string &key,
 
 bool SettingsFile::replaceRange(std::int64_t start, std::int64_t end, std::string_view text) {
   if (!isOpen()) return false;
-  std::int64_t size = file_.size();
-  if (start < 0 || end < start || end > size || size - end > kMaxSettingsSize) return false;
+  const std::int64_t size = file_.size();
+  if (start < 0 || end < start || end > size || size > kMaxSettingsSize) return false;
+  const std::string *whole = readAll();
+  if (size > 0 && (!whole || static_cast<std::int64_t>(whole->size()) != size)) return false;
+  const std::string_view data = whole ? std::string_view(*whole) : std::string_view();
   std::string out;
-  if (start == end && start != 0 && start == size) {
-    char last = 0;
-    std::int32_t got = 0;
-    if (file_.seek(size - 1, SeekOrigin::Begin) && file_.read(&last, 1, &got) && got == 1 &&
-        last != '\n') {
-      out = "\r\n";
-    }
-  }
+  // A line inserted at the very end starts a line of its own: behind a last
+  // line without CR LF (ending in a lone LF, or in nothing) a CR LF comes first,
+  // as a lone LF ends no line here and the new key would be lost in the old one.
+  if (start == end && start != 0 && start == size &&
+      data.substr(data.size() - std::min<std::size_t>(2, data.size())) != "\r\n")
+    out = "\r\n";
   out.append(text);
-  if (end < size) {
-    // The tail is kept whole, NUL bytes included.
-    std::string tail(static_cast<std::size_t>(size - end), '\0');
-    std::int32_t got = 0;
-    if (!file_.seek(end, SeekOrigin::Begin) ||
-        !file_.read(tail.data(), static_cast<std::int32_t>(tail.size()), &got)) {
-      return false;
-    }
-    tail.resize(static_cast<std::size_t>(got));
-    out += tail;
-  }
-  if (out.size() > static_cast<std::size_t>(kMaxSettingsSize)) return false;
-  if (!file_.seek(start, SeekOrigin::Begin)) return false;
-  bool written = file_.write(out.data(), static_cast<std::int32_t>(out.size()));
-  written = file_.setEndOfFile() && written;
-  if (written && contentKnown_) {
-    content_.resize(static_cast<std::size_t>(start));
-    content_ += out;
-  } else {
-    contentKnown_ = false;
-  }
-  return written;
+  std::string content(data.substr(0, static_cast<std::size_t>(start)));
+  content += out;
+  // The tail is kept whole, NUL bytes included.
+  content.append(data.substr(static_cast<std::size_t>(end)));
+  if (content.size() > static_cast<std::size_t>(kMaxSettingsSize)) return false;
+  return rewrite(std::move(content), start + static_cast<std::int64_t>(out.size()));
 }
 
 bool SettingsFile::readWindowPlacement(WindowPlacement &placement) {

@@ -43,7 +43,9 @@ inline constexpr const char *KEY_DLGLOCALLASTDIR = "KEY_DLGLOCALLASTDIR";
 /// Last folder picked for a remote project's download folder.
 inline constexpr const char *KEY_DLGREMOTELASTDIR = "KEY_DLGREMOTELASTDIR";
 
-/// Reader and in-place writer of the settings file. Every read leaves the
+/// Reader and writer of the settings file. Every change is written as a whole
+/// new file that replaces the old one only when complete (see rewrite), so a
+/// failed write leaves the file as it was. Every read leaves the
 /// caller's value at its default when the file is not open or the section or
 /// key is missing; every write does nothing then.
 class SettingsFile {
@@ -120,12 +122,19 @@ public:
   /// missing or `value` holds a CR or a NUL, which would break the line.
   bool writeKey(const std::string &section, const std::string &key, const std::string &value);
   /// Replaces bytes `start` to `end` of the file by `text`, moving the rest
-  /// of the file behind it. Text inserted at the very end of a file whose
-  /// last byte is not LF gets a CR LF in front.
+  /// of the file behind it. Text inserted at the very end of a file that does
+  /// not end with CR LF gets a CR LF in front. The file is replaced whole; on
+  /// failure it is left unchanged.
   bool replaceRange(std::int64_t start, std::int64_t end, std::string_view text);
 
 private:
   bool ensureSection(const char *name);
+  // Replaces the whole file by `content` with writeFileSafely (a new file
+  // renamed over the old one, or an overwrite in place after a backup when a
+  // rename would lose links, owner or group), reopens it and moves the file
+  // position to `position` (the end when negative). On failure the file on the
+  // disk is unchanged.
+  bool rewrite(std::string content, std::int64_t position);
   // findSection that also hands out the whole file it read.
   bool locateSection(const std::string &name, const std::string *&data, std::int64_t *headerStart,
                      std::int64_t *bodyStart);
@@ -139,6 +148,7 @@ private:
   const std::string *readAll();
 
   DiskFile file_;
+  std::string path_;
   std::string content_;
   bool contentKnown_ = false;
 };

@@ -5,6 +5,7 @@
 #include "app/message_box.h"
 #include "engine/analysis_pass.h"
 #include "engine/html_scanner.h"
+#include "storage/file_name_text.h"
 #include "storage/safe_file_write.h"
 #include "storage/widgets/editor_control.h"
 #include "storage/widgets/line_number_gutter.h"
@@ -55,7 +56,8 @@ EditPage::SaveInput EditPage::takeSaveInput() {
 }
 
 bool EditPage::writePage(const std::string &fullPath, const SaveInput &input) {
-  return input.encoded && !input.relativePath.empty() && writeFileAtomically(fullPath, input.bytes);
+  return input.encoded && !input.relativePath.empty() &&
+         writeFileSafely(bytesOfCarried(fullPath), input.bytes) == WriteOutcome::Written;
 }
 
 EditPage::PassOutcome EditPage::generalStep(const std::string &relativePath, JobThread &job) {

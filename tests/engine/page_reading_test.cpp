@@ -42,17 +42,18 @@ TEST(PageReading, ALargeBinaryFileIsToldFromItsFirstBlock) {
   EXPECT_EQ(buffer.size(), 0) << "no memory was taken for the whole file";
 }
 
-TEST(PageReading, BinaryFilesBeyondTheLargestPageAreBinaryNotUnreadable) {
+TEST(PageReading, ABinaryFileJustBelowTheLimitIsToldWithoutReadingIt) {
   TempDir dir;
   const std::string path = dir.file("disk.img.htm");
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0600);
   ASSERT_GE(fd, 0);
-  ASSERT_EQ(ftruncate(fd, 3LL << 30), 0);
+  ASSERT_EQ(ftruncate(fd, kLargestPage), 0);
   close(fd);
   ByteBuffer buffer;
   std::int32_t size = 0;
   EXPECT_EQ(readPage(path, buffer, size), PageRead::Binary);
   EXPECT_EQ(buffer.size(), 0);
+  EXPECT_EQ(size, kLargestPage);
 }
 
 TEST(PageReading, TextAcrossTheFirstBlockIsReadWhole) {

@@ -132,7 +132,8 @@ TEST_F(SettingsTest, WithoutListAndFinalLineEndCrLfIsAddedBeforeTheNewKey) {
   ASSERT_TRUE(lf.openExisting());
   ASSERT_TRUE(lf.writeDialogFlags(0));
   lf.close();
-  EXPECT_EQ(get(file), "{SECT_MAIN}\r\n<KEY>\n[KEY_DLG_BOOLS]0\r\n") << "ends in LF: no CR LF";
+  // A lone LF ends no line: without a CR LF in front the new key would be lost.
+  EXPECT_EQ(get(file), "{SECT_MAIN}\r\n<KEY>\n\r\n[KEY_DLG_BOOLS]0\r\n");
 }
 
 TEST_F(SettingsTest, PlacementNeedsTenNumbersAndNeverRestoresMinimized) {
