@@ -22,14 +22,18 @@ namespace linkmoor::fuzz {
     }                                                                                              \
   } while (0)
 
-/// A fresh folder under /dev/shm (or the temporary folder when there is none),
-/// made on the first call and removed with its content when the process ends.
+/// A fresh folder "linkmoor-fuzz-<process id>-XXXXXX" under /dev/shm (or the
+/// temporary folder when there is none), made on the first call and removed
+/// with its content when the process ends normally.
 inline const std::string &scratchFolder() {
   static const std::string folder = [] {
     namespace fs = std::filesystem;
     const fs::path base =
         fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string pattern = (base / "linkmoor-fuzz-XXXXXX").string();
+    // The process id in the name lets scripts/fuzz remove the folder of a run
+    // that ended on a crash, which skips the removal at exit.
+    std::string pattern =
+        (base / ("linkmoor-fuzz-" + std::to_string(getpid()) + "-XXXXXX")).string();
     if (!mkdtemp(pattern.data())) std::abort();
     static std::string made;
     made = pattern;
