@@ -2,7 +2,8 @@
 
 #include "app/message_box.h"
 #include "storage/current_projects.h"
-#include "storage/folder_search.h"
+#include "storage/file_name_text.h"
+#include "storage/site_walk.h"
 #include "workspace/browse.h"
 #include "workspace/file_tree.h"
 #include "workspace/project_sheet.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 
 namespace linkmoor {
 
@@ -23,6 +25,7 @@ SheetLocalPgMain::SheetLocalPgMain(ProjectSheet &sheet, QWidget *parent)
   tree_->setObjectName(QStringLiteral("tree"));
   extensions_->setObjectName(QStringLiteral("extensionList"));
   connect(tree_, &FileTree::rightClicked, this, &SheetLocalPgMain::openMenu);
+  extensions_->setColumnProportions(kExtensionMultiples);
   layoutControls();
 }
 
@@ -41,45 +44,47 @@ void SheetLocalPgMain::fillTree() {
   while (!rootPath.empty() && rootPath.back() == '/')
     rootPath.pop_back();
 
-  root_ = new QTreeWidgetItem(tree_, QStringList(QString::fromStdString(rootPath)));
+  root_ = new QTreeWidgetItem(tree_);
+  setItemName(root_, rootPath);
   setTreeImage(root_, LOCAL_IMAGE_FOLDER, TreeImageStrip::local());
-  walk(rootPath + "/", root_);
+  WalkEntry top;
+  walkSiteFolder(rootPath + "/", WalkOrder::Caseless, top);
+  addChildren(top, root_);
   root_->setExpanded(true);
   tree_->scrollToItem(root_);
   fillExtensionList();
 }
 
-void SheetLocalPgMain::walk(std::string folderPath, QTreeWidgetItem *parent) {
-  if (folderPath.empty() || folderPath.back() != '/') folderPath += '/';
-  std::vector<std::string> folders, files;
-  FolderSearch search;
-  for (bool found = search.start(folderPath + "*.*"); found; found = search.next()) {
-    const std::string &name = search.name();
-    if (name == "." || name == "..") continue;
-    (search.isDirectory() ? folders : files).push_back(name);
+void SheetLocalPgMain::addChildren(const WalkEntry &folder, QTreeWidgetItem *parent) {
+  const TreeImageStrip &strip = TreeImageStrip::local();
+  for (const WalkEntry &entry : folder.children) {
+    auto *item = new QTreeWidgetItem(parent);
+    setItemName(item, entry.name);
+    switch (entry.kind) {
+    case WalkKind::Folder:
+      setTreeImage(item, LOCAL_IMAGE_FOLDER, strip);
+      if (!entry.readable) markUnreadable(item);
+      addChildren(entry, item);
+      break;
+    case WalkKind::File:
+      // A link that leads nowhere is a file too: analysing it reads "open".
+      stats_.add(entry.name);
+      setTreeImage(item, isHtmlFileName(entry.name) ? LOCAL_IMAGE_HTML : LOCAL_IMAGE_FILE, strip);
+      break;
+    case WalkKind::Unreadable:
+      // Its type is unknown: it may be a folder of pages. Analysing it, or its
+      // folder, reads "open" instead of leaving it out in silence.
+      setTreeImage(item, isHtmlFileName(entry.name) ? LOCAL_IMAGE_HTML : LOCAL_IMAGE_FOLDER, strip);
+      markUnreadable(item);
+      break;
+    }
   }
-  search.end();
-
-  std::vector<QTreeWidgetItem *> folderItems;
-  for (const std::string &name : folders) {
-    auto *item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(name)));
-    setTreeImage(item, LOCAL_IMAGE_FOLDER, TreeImageStrip::local());
-    folderItems.push_back(item);
-  }
-  for (const std::string &name : files) {
-    stats_.add(name);
-    auto *item = new QTreeWidgetItem(parent, QStringList(QString::fromStdString(name)));
-    setTreeImage(item, isHtmlFileName(name) ? LOCAL_IMAGE_HTML : LOCAL_IMAGE_FILE,
-                 TreeImageStrip::local());
-  }
-  for (std::size_t i = 0; i < folders.size(); ++i)
-    walk(folderPath + folders[i], folderItems[i]);
 }
 
 void SheetLocalPgMain::fillExtensionList() {
   extensions_->removeAllRows();
   for (const ExtensionStat &stat : stats_.displayOrder()) {
-    const int row = extensions_->appendRow(QString::fromStdString(stat.extension));
+    const int row = extensions_->appendRow(QString::fromStdString(readableText(stat.extension)));
     extensions_->setCellText(row, 1, QString::number(stat.count));
     extensions_->setCellText(row, 2, stat.supported ? QStringLiteral("Yes") : QString());
   }
@@ -93,9 +98,8 @@ void SheetLocalPgMain::resizeEvent(QResizeEvent *event) {
 void SheetLocalPgMain::layoutControls() {
   const MainPageGeometry g = localMainLayout(rect());
   tree_->setGeometry(g.tree);
+  // The list fits its columns to its own width whenever that changes.
   extensions_->setGeometry(g.list);
-  extensions_->setColumnWidths(
-      extensionColumnWidths(g.list.width(), extensions_->scrollBarWidth()));
 }
 
 std::vector<PageMenuItem> SheetLocalPgMain::menuFor(const QTreeWidgetItem *item) const {
@@ -130,11 +134,18 @@ void SheetLocalPgMain::runCommand(int id, QTreeWidgetItem *item) {
   case CMD_EXPAND:
     setExpandedBelow(item, true);
     break;
-  case CMD_COPY_PATH:
-    QApplication::clipboard()->setText(itemFullPath(item));
+  case CMD_COPY_PATH: {
+    // The text shows the path readably; the file address beside it keeps the
+    // exact bytes of a name that is not UTF-8.
+    auto *data = new QMimeData;
+    data->setText(itemFullPath(item));
+    data->setData(QStringLiteral("text/uri-list"),
+                  fileAddressOfBytes(itemFullPathBytes(item)).toLatin1() + "\r\n");
+    QApplication::clipboard()->setMimeData(data);
     break;
+  }
   case CMD_BROWSE:
-    browseAddress(this, localBrowseAddress(CurrentLocalProject.rootPath, itemPath(item)));
+    browseAddress(this, fileAddressOfBytes(itemFullPathBytes(item)));
     break;
   default:
     break;
@@ -144,9 +155,10 @@ void SheetLocalPgMain::runCommand(int id, QTreeWidgetItem *item) {
 void SheetLocalPgMain::analyze(QTreeWidgetItem *item, bool recursive) {
   QString folder;
   QStringList pages;
-  if (treeImage(item) == LOCAL_IMAGE_HTML) {
+  if (treeImage(item) == LOCAL_IMAGE_HTML || (isUnreadable(item) && item->parent())) {
+    // A page, or an entry that could not be read, which then reads "open".
     folder = itemPath(item->parent());
-    pages.append(item->text(0));
+    pages.append(QString::fromStdString(carriedText(itemNameBytes(item))));
   } else {
     folder = itemPath(item);
     pages = collectPages(item, LOCAL_IMAGE_HTML, recursive);

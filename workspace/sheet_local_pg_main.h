@@ -3,6 +3,7 @@
 // beside the list of the file extensions found. From the tree the user analyses one
 // page, the pages of one folder or of a whole subtree.
 
+#include "storage/site_walk.h"
 #include "workspace/extension_stats.h"
 #include "workspace/page_menu.h"
 
@@ -29,7 +30,12 @@ public:
   /// Fills the tree and the extension list from the root path of CurrentLocalProject.
   /// Within every folder the sub-folders come first, then the files, each sorted by
   /// name without regard to case (the order of FolderSearch), so the tree is the same
-  /// on every run.
+  /// on every run. The walk is that of storage/site_walk.h: names keep their bytes
+  /// (shown readably, kept in the items), links to folders and files inside the root
+  /// are followed, a link out of the root is left out, a link back into a folder on
+  /// the path is shown and not entered, a link that leads nowhere is a file that
+  /// cannot be opened; folders and entries that cannot be read are shown and marked,
+  /// and analysing them gives rows that read "open".
   void fillTree();
   /// Deletes every tree item, forgets the root item and empties the extension list.
   void clear();
@@ -53,7 +59,7 @@ protected:
   void resizeEvent(QResizeEvent *event) override;
 
 private:
-  void walk(std::string folderPath, QTreeWidgetItem *parent);
+  void addChildren(const WalkEntry &folder, QTreeWidgetItem *parent);
   void fillExtensionList();
   void layoutControls();
   void openMenu(const QPoint &viewportPos, const QPoint &globalPos);

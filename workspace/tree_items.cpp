@@ -1,7 +1,9 @@
 #include "workspace/tree_items.h"
 
+#include "storage/file_name_text.h"
 #include "workspace/tree_image_strip.h"
 
+#include <QByteArray>
 #include <QTreeWidget>
 
 namespace linkmoor {
@@ -9,14 +11,19 @@ namespace linkmoor {
 namespace {
 
 constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kNameBytesRole = Qt::UserRole + 2;
+constexpr int kUnreadableRole = Qt::UserRole + 3;
 
-void collectInto(const QTreeWidgetItem *folder, const QString &prefix, int pageImage,
+QString carried(const std::string &bytes) { return QString::fromStdString(carriedText(bytes)); }
+
+void collectInto(const QTreeWidgetItem *folder, const std::string &prefix, int pageImage,
                  bool recursive, QStringList &pages) {
   for (int i = 0; i < folder->childCount(); ++i) {
     const QTreeWidgetItem *child = folder->child(i);
-    if (treeImage(child) == pageImage) pages.append(prefix + child->text(0));
+    const std::string path = prefix + itemNameBytes(child);
+    if (treeImage(child) == pageImage || isUnreadable(child)) pages.append(carried(path));
     if (recursive && child->childCount() > 0)
-      collectInto(child, prefix + child->text(0) + QLatin1Char('/'), pageImage, true, pages);
+      collectInto(child, path + '/', pageImage, true, pages);
   }
 }
 
@@ -34,11 +41,45 @@ void setTreeImage(QTreeWidgetItem *item, int image, const TreeImageStrip &strip)
   item->setIcon(0, strip.icon(image));
 }
 
-QString itemPath(const QTreeWidgetItem *item) {
-  QStringList segments;
+void setItemName(QTreeWidgetItem *item, const std::string &bytes) {
+  if (!item) return;
+  item->setText(0, QString::fromStdString(readableText(bytes)));
+  item->setData(0, kNameBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string itemNameBytes(const QTreeWidgetItem *item) {
+  if (!item) return {};
+  const QVariant bytes = item->data(0, kNameBytesRole);
+  if (bytes.isValid()) return bytes.toByteArray().toStdString();
+  return item->text(0).toStdString();
+}
+
+void markUnreadable(QTreeWidgetItem *item) {
+  if (item) item->setData(0, kUnreadableRole, true);
+}
+
+bool isUnreadable(const QTreeWidgetItem *item) {
+  return item && item->data(0, kUnreadableRole).toBool();
+}
+
+std::string itemPathBytes(const QTreeWidgetItem *item) {
+  std::string path;
   for (const QTreeWidgetItem *at = item; at && at->parent(); at = at->parent())
-    segments.prepend(at->text(0));
-  return segments.join(QLatin1Char('/'));
+    path = path.empty() ? itemNameBytes(at) : itemNameBytes(at) + '/' + path;
+  return path;
+}
+
+QString itemPath(const QTreeWidgetItem *item) { return carried(itemPathBytes(item)); }
+
+std::string itemFullPathBytes(const QTreeWidgetItem *item) {
+  if (!item) return {};
+  const QTreeWidgetItem *root = item;
+  while (root->parent())
+    root = root->parent();
+  std::string path = itemNameBytes(root);
+  if (root == item) return path;
+  if (path.empty() || path.back() != '/') path += '/';
+  return path + itemPathBytes(item);
 }
 
 QString itemFullPath(const QTreeWidgetItem *item) {
@@ -49,12 +90,12 @@ QString itemFullPath(const QTreeWidgetItem *item) {
   if (root == item) return root->text(0);
   QString path = root->text(0);
   if (!path.endsWith(QLatin1Char('/'))) path += QLatin1Char('/');
-  return path + itemPath(item);
+  return path + QString::fromStdString(readableText(itemPathBytes(item)));
 }
 
 QStringList collectPages(const QTreeWidgetItem *folder, int pageImage, bool recursive) {
   QStringList pages;
-  if (folder) collectInto(folder, QString(), pageImage, recursive, pages);
+  if (folder) collectInto(folder, std::string(), pageImage, recursive, pages);
   return pages;
 }
 
