@@ -7,6 +7,7 @@
 #include "app/help_pane.h"
 #include "app/help_topic.h"
 #include "app/job_thread.h"
+#include "app/menu_arrow_keys.h"
 #include "app/message_box.h"
 #include "app/window_geometry.h"
 #include "app/workspace_brush.h"
@@ -20,6 +21,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QStyle>
 #include <utility>
 
 namespace linkmoor {
@@ -44,7 +47,7 @@ MainDialog::MainDialog(JobThread &jobs, MainWindowServices services, QWidget *pa
   colours.setBrush(QPalette::Window, workspaceBrush());
   setPalette(colours);
   menuBarHeight_ = menuBarHeightFor(QFontMetrics(QApplication::font()).height());
-  resize(dialogUnitsToPixels(QSize(392, 222), dialogBaseUnits()).expandedTo(kMainWindowMinimum));
+  resize(firstWindowSize());
 
   helpPane_ = new HelpPane(this);
   testButton_ = new QPushButton(QStringLiteral("Test"), this);
@@ -58,6 +61,18 @@ MainDialog::MainDialog(JobThread &jobs, MainWindowServices services, QWidget *pa
   helpPane_->navigate(HelpPane::startPage());
   layoutMenuBar();
   layoutChildren(true);
+  addMenuKeys();
+}
+
+void MainDialog::addMenuKeys() {
+  // Alt and the first letter open a popup, F10 the first; anywhere in the window.
+  for (int i = 0; i < static_cast<int>(menuBar_.items().size()); ++i) {
+    const QChar letter = menuBar_.item(i).caption.at(0).toUpper();
+    auto *key = new QShortcut(QKeySequence(QStringLiteral("Alt+") + letter), this);
+    connect(key, &QShortcut::activated, this, [this, i] { openPopupByKey(i); });
+  }
+  auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  connect(f10, &QShortcut::activated, this, [this] { openPopupByKey(0); });
 }
 
 MainDialog::~MainDialog() { destroySheets(); }
@@ -160,11 +175,16 @@ void MainDialog::paintEvent(QPaintEvent *) {
   QPainter painter(this);
   layoutMenuBar();
   painter.setFont(QApplication::font());
+  // The first letters are underlined as the style underlines those of its own menus.
+  const int mnemonicFlag = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this)
+                               ? Qt::TextShowMnemonic
+                               : Qt::TextHideMnemonic;
   for (const MenuBarItem &item : menuBar_.items()) {
     if (item.state == MenuBar::Hot) draw3dRect(painter, item.rect, Qt::white, Qt::black);
     if (item.state == MenuBar::Pressed) draw3dRect(painter, item.rect, Qt::black, Qt::white);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(item.rect, Qt::AlignCenter | Qt::TextSingleLine, item.caption);
+    painter.drawText(item.rect, Qt::AlignCenter | Qt::TextSingleLine | mnemonicFlag,
+                     MenuBar::mnemonicCaption(item));
   }
   if (helpPane_->isVisible()) {
     const QRect pane = helpPane_->geometry();
@@ -221,23 +241,49 @@ void MainDialog::leaveEvent(QEvent *event) {
   applyMenuStep(menuBar_.track(QPoint(-1, -1), MenuBar::Hot));
 }
 
-void MainDialog::openPopup(int item) {
+void MainDialog::openPopup(int item, bool byKey) {
   // The popup takes the pointer itself; hot tracking starts anew when it has closed.
   if (captured_) {
     releaseMouse();
     captured_ = false;
   }
-  QMenu *menu = createPopup(menuBar_.item(item).popupId, this);
-  if (!menu) return;
-  updatePopup(menu, popupState());
-  popup_ = menu;
-  const QRect r = menuBar_.item(item).rect;
-  QAction *chosen = menu->exec(mapToGlobal(QPoint(r.left(), r.bottom() + 1)));
-  const int command = commandOf(chosen);
-  popup_ = nullptr;
-  delete menu;
-  repaint(menuBar_.popupClosed(item));
+  int command = 0;
+  // Left and Right close a popup and open the neighbour's, as long as the user goes on.
+  for (int next = item; next >= 0;) {
+    const int current = next;
+    next = -1;
+    QMenu *menu = createPopup(menuBar_.item(current).popupId, this);
+    if (!menu) return;
+    updatePopup(menu, popupState());
+    MenuArrowKeys arrows(menu);
+    if (byKey) {
+      for (const QRect &area : menuBar_.pressByKey(current))
+        repaint(area);
+      // Opened from the keyboard, the popup starts on its first command.
+      for (QAction *action : menu->actions())
+        if (action->isEnabled() && !action->isSeparator()) {
+          menu->setActiveAction(action);
+          break;
+        }
+    }
+    popup_ = menu;
+    const QRect r = menuBar_.item(current).rect;
+    QAction *chosen = menu->exec(mapToGlobal(QPoint(r.left(), r.bottom() + 1)));
+    command = commandOf(chosen);
+    const int step = arrows.step();
+    popup_ = nullptr;
+    delete menu;
+    repaint(menuBar_.popupClosed(current));
+    if (!command && step != 0) {
+      next = MenuBar::adjacentItem(current, step);
+      byKey = true;
+    }
+  }
   if (command) runCommand(command);
+}
+
+void MainDialog::openPopupByKey(int item) {
+  if (item >= 0 && !popup_) openPopup(item, true);
 }
 
 PopupState MainDialog::popupState() const {

@@ -67,11 +67,17 @@ public:
 
   /// Runs the popup command `id`; unknown ids do nothing.
   void runCommand(int id);
+  /// Opens the popup of menu item `item` as the keyboard does (Alt+A, Alt+O, Alt+H, F10):
+  /// the item shows pressed and the popup starts on its first command. Left and Right
+  /// move to the neighbouring popups. Does nothing while a popup is open.
+  void openPopupByKey(int item);
   /// "Local files".
   void openLocalProject();
   /// "Remote site".
   void openRemoteProject();
-  /// "Reset": asks "Terminate current analyzing?"; on Yes closes the project. True on Yes.
+  /// "Reset": when a sheet's editor holds unsaved changes asks kDiscardEditsQuestion first
+  /// (No keeps everything), then "Terminate current analyzing?"; on Yes closes the project.
+  /// True when the project was closed.
   bool resetProject();
   /// The page "In-place help" opens for what is shown.
   QString inPlaceHelpPage() const;
@@ -100,7 +106,8 @@ private:
   void saveSettings();
   void layoutMenuBar();
   void applyMenuStep(const MenuBarStep &step);
-  void openPopup(int item);
+  void openPopup(int item, bool byKey = false);
+  void addMenuKeys();
   void reassertTopmost();
   void destroySheets();
   WorkspaceSheet *createSheet(int kind, const QString &caption);

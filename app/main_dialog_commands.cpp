@@ -113,6 +113,11 @@ void MainDialog::openRemoteProject() {
 }
 
 bool MainDialog::resetProject() {
+  // Corrections not yet saved go only with the user's word, asked before anything else.
+  for (WorkspaceSheet *sheet : {localSheet_.data(), remoteSheet_.data()})
+    if (sheet && sheet->hasUnsavedEdits() &&
+        !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion)))
+      return false;
   if (!askYesNo(this, QStringLiteral("Terminate current analyzing?"))) return false;
   destroySheets();
   helpPane_->show();

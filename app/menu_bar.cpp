@@ -75,6 +75,33 @@ QRect MenuBar::popupClosed(int item) {
   return repaintArea(items_[item].rect);
 }
 
+std::vector<QRect> MenuBar::pressByKey(int item) {
+  std::vector<QRect> areas;
+  for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
+    const int wanted = i == item ? Pressed : Normal;
+    if (items_[i].state == wanted) continue;
+    items_[i].state = wanted;
+    areas.push_back(repaintArea(items_[i].rect));
+  }
+  return areas;
+}
+
+int MenuBar::itemForLetter(QChar letter) const {
+  for (int i = 0; i < static_cast<int>(items_.size()); ++i)
+    if (!items_[i].caption.isEmpty() && items_[i].caption[0].toLower() == letter.toLower())
+      return i;
+  return -1;
+}
+
+int MenuBar::adjacentItem(int item, int step) {
+  constexpr int count = 3;
+  return ((item + step) % count + count) % count;
+}
+
+QString MenuBar::mnemonicCaption(const MenuBarItem &item) {
+  return QStringLiteral("&") + item.caption;
+}
+
 int menuBarHeightFor(int fontHeight) { return fontHeight + 7; }
 
 } // namespace linkmoor

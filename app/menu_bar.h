@@ -56,6 +56,17 @@ public:
   MenuBarStep track(const QPoint &point, int kind);
   /// The popup of `item` has closed: the item returns to normal. Returns the area to repaint.
   QRect popupClosed(int item);
+  /// The keyboard opens the popup of `item`: it shows pressed, every other item normal.
+  /// Returns the areas to repaint.
+  std::vector<QRect> pressByKey(int item);
+
+  /// The item whose caption's first letter is `letter` (any case): 0 for A, 1 for O, 2 for
+  /// H; -1 for any other letter.
+  int itemForLetter(QChar letter) const;
+  /// The item `step` places (+1 right, -1 left) from `item`, wrapping around the bar.
+  static int adjacentItem(int item, int step);
+  /// The caption with its first letter marked as the mnemonic ("&Analyze").
+  static QString mnemonicCaption(const MenuBarItem &item);
 
   /// The mouse is captured for the window (hot tracking).
   bool captured() const { return captured_; }

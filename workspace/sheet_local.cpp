@@ -20,6 +20,8 @@ void SheetLocal::refresh() {
   info_->clear();
   clearFileView();
   main_->fillTree();
+  // A newly opened project starts on its tree, whichever page the old one showed.
+  setActivePage(PAGE_MAIN);
 }
 
 } // namespace linkmoor

@@ -149,6 +149,55 @@ TEST_F(MainDialogTest, PressingHelpShowsItsPopupUnderTheItem) {
   EXPECT_EQ(main.openPopupMenu(), nullptr);
 }
 
+// Alt+H opens "Help" on its first command; Right goes round to "Analyze", Left back to
+// "Help", and Escape closes the popup without running a command.
+TEST_F(MainDialogTest, TheKeyboardOpensAndWalksThePopups) {
+  MainDialog &main = open();
+  main.activateWindow();
+  QStringList firstItems;
+  QList<int> pressed;
+  QTimer poll;
+  int opened = 0;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu || menu->property("seen").toBool()) return;
+    menu->setProperty("seen", true);
+    ++opened;
+    firstItems << (menu->activeAction() ? menu->activeAction()->text() : QString());
+    pressed << main.menuBar().markedItem(MenuBar::Pressed);
+    const Qt::Key key = opened == 1 ? Qt::Key_Right : opened == 2 ? Qt::Key_Left : Qt::Key_Escape;
+    QTest::keyClick(menu, key);
+  });
+  poll.start(5);
+  QTest::keyClick(&main, Qt::Key_H, Qt::AltModifier);
+  poll.stop();
+  ASSERT_EQ(opened, 3);
+  EXPECT_EQ(pressed, (QList<int>{2, 0, 2}));
+  EXPECT_FALSE(firstItems[0].isEmpty()) << "the popup starts on its first command";
+  EXPECT_TRUE(main.alwaysOnTop()) << "Escape ran nothing";
+  EXPECT_EQ(main.menuBar().markedItem(MenuBar::Pressed), -1);
+  EXPECT_EQ(main.openPopupMenu(), nullptr);
+}
+
+TEST_F(MainDialogTest, F10AndAltHOpenTheirPopups) {
+  MainDialog &main = open();
+  main.activateWindow();
+  QList<int> pressed;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu) return;
+    pressed << main.menuBar().markedItem(MenuBar::Pressed);
+    menu->close();
+  });
+  poll.start(5);
+  QTest::keyClick(&main, Qt::Key_F10);
+  QTest::keyClick(&main, Qt::Key_H, Qt::AltModifier);
+  QTest::keyClick(&main, Qt::Key_A, Qt::AltModifier);
+  poll.stop();
+  EXPECT_EQ(pressed, (QList<int>{0, 2, 0}));
+}
+
 TEST_F(MainDialogTest, ChosenPopupItemRunsItsCommand) {
   MainDialog &main = open();
   ASSERT_TRUE(main.alwaysOnTop());

@@ -20,6 +20,27 @@ TEST_F(MenuBarModel, ItemsFollowEachOther) {
   EXPECT_EQ(bar_.item(2).rect, QRect(149, 2, 33, 20));
 }
 
+TEST_F(MenuBarModel, KeysFindTheItems) {
+  EXPECT_EQ(bar_.itemForLetter(QLatin1Char('a')), 0);
+  EXPECT_EQ(bar_.itemForLetter(QLatin1Char('O')), 1);
+  EXPECT_EQ(bar_.itemForLetter(QLatin1Char('h')), 2);
+  EXPECT_EQ(bar_.itemForLetter(QLatin1Char('x')), -1);
+  EXPECT_EQ(MenuBar::adjacentItem(0, 1), 1);
+  EXPECT_EQ(MenuBar::adjacentItem(2, 1), 0);
+  EXPECT_EQ(MenuBar::adjacentItem(0, -1), 2);
+  EXPECT_EQ(MenuBar::mnemonicCaption(bar_.item(1)), QStringLiteral("&Options"));
+}
+
+TEST_F(MenuBarModel, KeyPressMarksOnlyThatItem) {
+  bar_.track(QPoint(100, 10), MenuBar::Hot);
+  const std::vector<QRect> areas = bar_.pressByKey(2);
+  EXPECT_EQ(bar_.item(2).state, MenuBar::Pressed);
+  EXPECT_EQ(bar_.item(1).state, MenuBar::Normal);
+  EXPECT_EQ(areas.size(), 2u); // the hot item and the pressed one
+  bar_.popupClosed(2);
+  EXPECT_EQ(bar_.item(2).state, MenuBar::Normal);
+}
+
 TEST_F(MenuBarModel, HitTestingKnowsTheGaps) {
   EXPECT_EQ(bar_.hitItem(QPoint(8, 2)), 0);
   EXPECT_EQ(bar_.hitItem(QPoint(55, 21)), 0);

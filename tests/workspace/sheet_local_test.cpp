@@ -167,3 +167,64 @@ TEST_F(SheetTest, OpeningAnotherProjectAsksBeforeDroppingUnsavedEdits) {
     EXPECT_FALSE(sheet->hasUnsavedEdits());
   }
 }
+
+namespace linkmoor {
+namespace {
+
+// Reset and closing the window ask about unsaved corrections before anything else; No
+// keeps the sheet and the text. Opening a project again lands on its tree.
+TEST_F(SheetTest, ResetAsksAboutUnsavedEditsFirstAndOpeningLandsOnTheTree) {
+  MainWindowServices services;
+  services.sheetFactory = workspaceSheetFactory(*jobs_);
+  services.localProjectDialog = [this](QWidget *) {
+    CurrentLocalProject.rootPath = site_.path();
+    return true;
+  };
+  MainDialog main(*jobs_, services);
+  main.resize(900, 600);
+  main.show();
+  settle();
+  main.openLocalProject();
+  auto *sheet = dynamic_cast<SheetLocal *>(main.localSheet());
+  ASSERT_NE(sheet, nullptr);
+  sheet->showFile("about.htm", false);
+  ASSERT_TRUE(waitForJobs());
+  ASSERT_EQ(sheet->activePageIndex(), 3);
+  sheet->editPage()->editor()->insertPlainText("my corrections");
+  {
+    MessageAnswers answers;
+    answers.then(QMessageBox::No);
+    EXPECT_FALSE(main.resetProject());
+    EXPECT_EQ(answers.texts(), QStringList{QString::fromLatin1(kDiscardEditsQuestion)});
+  }
+  EXPECT_EQ(main.localSheet(), sheet);
+  EXPECT_TRUE(sheet->hasUnsavedEdits());
+  {
+    MessageAnswers answers;
+    answers.then(QMessageBox::No);
+    EXPECT_FALSE(main.close());
+    EXPECT_EQ(answers.texts(), QStringList{QString::fromLatin1(kDiscardEditsQuestion)});
+  }
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_TRUE(sheet->hasUnsavedEdits());
+
+  {
+    MessageAnswers answers;
+    answers.then(QMessageBox::Yes); // discard the corrections
+    main.openLocalProject();
+  }
+  EXPECT_EQ(sheet->activePageIndex(), 0);
+
+  sheet->editPage()->editor()->insertPlainText("more");
+  {
+    MessageAnswers answers;
+    answers.then(QMessageBox::Yes).then(QMessageBox::Yes);
+    EXPECT_TRUE(main.resetProject());
+    EXPECT_EQ(answers.texts(), (QStringList{QString::fromLatin1(kDiscardEditsQuestion),
+                                            QStringLiteral("Terminate current analyzing?")}));
+  }
+  EXPECT_EQ(main.localSheet(), nullptr);
+}
+
+} // namespace
+} // namespace linkmoor
