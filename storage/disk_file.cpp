@@ -1,12 +1,20 @@
 #include "storage/disk_file.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace linkmoor {
 
 DiskFile::~DiskFile() { close(); }
 
 bool DiskFile::openExisting(const std::string &path, bool writable) {
+  // The type is looked at before the open: opening a device or a FIFO can
+  // block or act on it, so only a regular file is ever opened.
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    close();
+    return false;
+  }
   return file_.openExisting(path, writable);
 }
 

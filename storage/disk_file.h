@@ -25,7 +25,9 @@ public:
   virtual ~DiskFile();
 
   /// Opens an existing file, read and write when `writable`, else read only.
-  /// Closes any open file first. Returns true if the file is open.
+  /// Closes any open file first. Returns true if the file is open. The type is
+  /// looked at first: a name that is not a regular file (a device, a FIFO, a
+  /// folder) is never opened.
   bool openExisting(const std::string &path, bool writable);
   /// Creates a file for reading and writing, closing any open file first.
   /// With `replace` an existing file is emptied ("create always"); without

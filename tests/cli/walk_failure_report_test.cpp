@@ -131,3 +131,15 @@ TEST_F(WalkFailureReport, NamesThatAreNotUtf8AreCheckedAndShownByTheirBytes) {
   EXPECT_EQ(j["file"], "caf\xEE\xBF\xA9.htm");
   EXPECT_NE(j["sizeText"], "open");
 }
+
+TEST_F(WalkFailureReport, ALinkOutOfTheRootIsLeftOutOfTheWalkButCheckedAsALinkTarget) {
+  TempDir outside;
+  outside.write("far.htm", kCleanPage);
+  std::filesystem::create_symlink(outside.file("far.htm"), site.file("far.htm"));
+  site.write("p.htm", "<html><body>\n<a href=\"far.htm\">far</a>\n</body></html>\n");
+  CheckerRun text = runChecker({site.path()}, scratch);
+  EXPECT_EQ(text.status, 0) << text.out << text.err;
+  EXPECT_EQ(text.out.find("far.htm\n"), std::string::npos) << "not walked: " << text.out;
+  EXPECT_NE(text.out.find("1 file,"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("0 broken links"), std::string::npos) << text.out;
+}
