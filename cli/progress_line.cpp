@@ -1,5 +1,7 @@
 #include "cli/progress_line.h"
 
+#include "storage/file_name_text.h"
+
 namespace linkmoor::cli {
 
 void ProgressLine::show(std::size_t filesDone, std::size_t filesTotal, std::size_t linksChecked,
@@ -10,7 +12,15 @@ void ProgressLine::show(std::size_t filesDone, std::size_t filesTotal, std::size
   if (!force && shown_ && now - last_ < std::chrono::milliseconds(100)) return;
   last_ = now;
   shown_ = true;
-  std::string name = current.size() > 50 ? "..." + current.substr(current.size() - 47) : current;
+  // The name is shown escaped: a control character in it must not act on the
+  // terminal. A shortened name starts at the beginning of a character.
+  std::string name = readableText(current);
+  if (name.size() > 50) {
+    std::size_t cut = name.size() - 47;
+    while (cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+      ++cut;
+    name = "..." + name.substr(cut);
+  }
   std::fprintf(out_, "\r[%zu/%zu files] %zu links checked  %s\x1b[K", filesDone, filesTotal,
                linksChecked, name.c_str());
   std::fflush(out_);
