@@ -5,6 +5,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+class QToolButton;
+
 namespace linkmoor {
 
 /// Embedded HTML view of the main window.
@@ -18,6 +20,17 @@ public:
   static QUrl startPage();
   /// Shows `url` (a local page; web addresses are handed to the browser).
   void navigate(const QUrl &url);
+  /// The "Back" button in the pane's top right corner, shown while there is a page to go
+  /// back to (Alt+Left does the same).
+  QToolButton *backButton() const { return back_; }
+
+protected:
+  void resizeEvent(QResizeEvent *event) override;
+
+private:
+  void placeBackButton();
+
+  QToolButton *back_;
 };
 
 } // namespace linkmoor

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -52,6 +53,15 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window) {
     current_ = url.isLocalFile() ? url.toLocalFile() : QString();
   });
   resize(640, 520);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent *event) {
+  // Escape closes the help window, as it closes a dialog.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::showPage(const QString &path) {

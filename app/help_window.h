@@ -22,6 +22,10 @@ public:
   /// The HTML view.
   QTextBrowser *browser() const { return browser_; }
 
+protected:
+  /// Escape closes the window.
+  void keyPressEvent(QKeyEvent *event) override;
+
 private:
   QTextBrowser *browser_;
   QPushButton *back_;

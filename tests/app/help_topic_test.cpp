@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPointer>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace linkmoor {
@@ -87,6 +90,32 @@ TEST_F(HelpTopicTest, StartPageLeadsToTheLocalProjects) {
   HelpPane pane;
   pane.navigate(HelpPane::startPage());
   EXPECT_TRUE(pane.toPlainText().contains(QStringLiteral("Local files")));
+}
+
+// From a page the start page links to, a visible button leads back.
+TEST_F(HelpTopicTest, StartPageHasAVisibleWayBack) {
+  HelpPane pane;
+  pane.resize(500, 300);
+  pane.show();
+  pane.navigate(HelpPane::startPage());
+  EXPECT_FALSE(pane.backButton()->isVisible());
+  pane.navigate(QUrl::fromLocalFile(helpPagePath(QStringLiteral("local/place.htm"))));
+  ASSERT_TRUE(pane.backButton()->isVisible());
+  EXPECT_TRUE(pane.viewport()->geometry().contains(pane.backButton()->geometry()));
+  pane.backButton()->click();
+  EXPECT_EQ(pane.source(), HelpPane::startPage());
+  EXPECT_FALSE(pane.backButton()->isVisible());
+}
+
+TEST_F(HelpTopicTest, EscapeClosesTheHelpWindow) {
+  QWidget owner;
+  owner.show();
+  showHelpTopic(&owner, QStringLiteral("about/about.htm"));
+  QPointer<HelpWindow> window = currentHelpWindow();
+  ASSERT_TRUE(window);
+  window->activateWindow();
+  QTest::keyClick(window->browser(), Qt::Key_Escape);
+  EXPECT_TRUE(window.isNull() || !window->isVisible());
 }
 
 } // namespace
