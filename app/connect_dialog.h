@@ -64,9 +64,10 @@ public:
   /// Job 51 on the worker thread: up to three attempts, Stop read before each.
   void runJob(JobCode code, JobThread &job) override;
 
-protected:
-  /// Refused while the dialog's connection job runs.
+  /// Closing; refused while the dialog's connection job runs.
   void reject() override;
+
+protected:
   /// Moving the dialog keeps the progress strip centred over it.
   void moveEvent(QMoveEvent *event) override;
 

@@ -1,7 +1,8 @@
 // linkmoor-screenshots DIR: renders the main window, the progress strip, the help window
-// and the local project dialog (empty and filled) to PNG files in DIR. Runs on the
+// and the local and remote project dialogs (empty and filled) to PNG files in DIR. Runs on the
 // offscreen platform unless another is chosen; works in a scratch Setting folder.
 #include "app/help_topic.h"
+#include "app/tools/connect_dialog_shots.h"
 #include "app/tools/screenshot_support.h"
 #include "app/help_window.h"
 #include "app/job_owner.h"
@@ -108,6 +109,7 @@ int main(int argc, char **argv) {
     filled.reject();
   }
   QFile::remove(QString::fromStdString(LocalProjectStore().filePath()));
+  ok &= shots::saveConnectDialogShots(main.get(), jobs, dir);
   main->close();
   return ok ? 0 : 1;
 }

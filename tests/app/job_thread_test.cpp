@@ -281,3 +281,60 @@ TEST_F(JobThreadTest, DestroyedPanelLeavesJobsHarmless) {
 
 } // namespace
 } // namespace linkmoor
+
+namespace linkmoor {
+namespace {
+
+TEST_F(JobThreadTest, StripOutlivesADialogThatRanAJobAndWasClosed) {
+  {
+    auto *dialog = new QWidget(nullptr, Qt::Dialog);
+    dialog->setGeometry(200, 200, 300, 200);
+    dialog->show();
+    auto *inner = new ScriptedOwner;
+    inner->setParent(dialog);
+    ASSERT_TRUE(jobs_.startJob(inner, JOB_CONNECT));
+    ASSERT_TRUE(waitUntil([&] { return inner->started.load(); }));
+    ASSERT_EQ(panel()->parentWidget(), dialog);
+    inner->release = true;
+    ASSERT_TRUE(waitUntil([&] { return !jobs_.isRunning(); }));
+    delete dialog;
+  }
+  ASSERT_NE(panel(), nullptr);
+  EXPECT_EQ(panel()->parentWidget(), &main_);
+  start(JOB_LOCAL_ANALYZE);
+  EXPECT_TRUE(panel()->isVisible());
+  EXPECT_TRUE(panel()->stopButton()->isVisibleTo(panel()));
+  EXPECT_TRUE(panel()->skipButton()->isVisibleTo(panel()));
+  finish();
+}
+
+// Ends (destroys) its own window from the job and touches nothing of itself after.
+class SelfEndingOwner : public QWidget, public JobOwner {
+public:
+  void runJob(JobCode, JobThread &) override {
+    QWidget *window = this->window();
+    guiCall([window] { delete window; });
+  }
+};
+
+TEST_F(JobThreadTest, StripGoesHomeWhenItsOwnersWindowEndsDuringTheJob) {
+  // An owner that ends its own dialog from the job (as the connect job does on
+  // success): the dialog goes before the job has ended.
+  auto *dialog = new QWidget(nullptr, Qt::Dialog);
+  dialog->setGeometry(200, 200, 300, 200);
+  dialog->show();
+  auto *inner = new SelfEndingOwner;
+  inner->setParent(dialog);
+  ASSERT_TRUE(jobs_.startJob(inner, JOB_CONNECT));
+  ASSERT_TRUE(waitUntil([&] { return !jobs_.isRunning(); }));
+  ASSERT_NE(panel(), nullptr);
+  EXPECT_EQ(panel()->parentWidget(), &main_);
+  EXPECT_FALSE(panel()->isVisible());
+  start(JOB_REMOTE_ANALYZE);
+  EXPECT_TRUE(panel()->isVisible());
+  EXPECT_TRUE(panel()->skipButton()->isVisibleTo(panel()));
+  finish();
+}
+
+} // namespace
+} // namespace linkmoor

@@ -395,5 +395,46 @@ TEST_F(PlaceDialogTest, MessagesAreTitledMessage) {
   EXPECT_EQ(title, QStringLiteral("Message"));
 }
 
+TEST_F(PlaceDialogTest, TypingANameNeverCompletesOrPicksAnotherProject) {
+  writeProjects({{"Site", "/site"}, {"Other", "/other"}}, 1);
+  PlaceDialog &d = open();
+  QApplication::setActiveWindow(&d);
+  QLineEdit *name = d.projectList()->lineEdit();
+  name->setFocus();
+  name->selectAll();
+  QTest::keyClicks(name, QStringLiteral("Si"));
+  d.rootPathField()->setFocus(); // leaving the field
+  test::settle();
+  EXPECT_EQ(d.projectList()->currentText(), QStringLiteral("Si"));
+  EXPECT_EQ(d.rootPathField()->text(), QStringLiteral("/other"));
+  EXPECT_EQ(d.store().selectedIndex(), 1);
+  // The whole name of another project and Enter do not switch to it either.
+  name->setFocus();
+  name->selectAll();
+  QTest::keyClicks(name, QStringLiteral("Site"));
+  QTest::keyClick(name, Qt::Key_Return);
+  test::settle();
+  EXPECT_EQ(d.projectList()->currentIndex(), 1);
+  EXPECT_EQ(d.store().selectedIndex(), 1);
+  EXPECT_EQ(d.rootPathField()->text(), QStringLiteral("/other"));
+  EXPECT_EQ(entries(), (QStringList{"Site", "Other"}));
+}
+
+TEST_F(PlaceDialogTest, RemovingShowsTheSelectedProjectsOwnRootPath) {
+  writeProjects({{"A", "/a"}, {"B", "/b"}, {"C", "/c"}}, 2);
+  PlaceDialog &d = open();
+  ASSERT_EQ(d.rootPathField()->text(), QStringLiteral("/c"));
+  MessageAnswers answers;
+  answers.then(QMessageBox::Yes);
+  click(d.removeButton());
+  EXPECT_EQ(d.projectList()->currentText(), QStringLiteral("A"));
+  EXPECT_EQ(d.rootPathField()->text(), QStringLiteral("/a"));
+  // "Done" now confirms A with its own folder, not the removed project's.
+  std::filesystem::create_directories(dir_.path() + "/a");
+  d.rootPathField()->setText(QString::fromStdString(dir_.path() + "/a"));
+  click(d.doneButton());
+  EXPECT_EQ(CurrentLocalProject.projectName, "A");
+}
+
 } // namespace
 } // namespace linkmoor
