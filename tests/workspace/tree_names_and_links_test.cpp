@@ -5,8 +5,11 @@
 #include "workspace_test_support.h"
 
 #include "platform/open_with_html_program.h"
+#include "storage/file_name_text.h"
+#include "storage/widgets/editor_control.h"
 #include "workspace/file_tree.h"
 #include "workspace/report_list.h"
+#include "workspace/sheet_local_pg_edit.h"
 #include "workspace/sheet_local_pg_main.h"
 #include "workspace/summary_page.h"
 #include "workspace/tree_image_strip.h"
@@ -15,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTreeWidgetItem>
 #include <chrono>
 #include <cstdio>
@@ -163,4 +167,25 @@ TEST_F(TreeNamesAndLinks, FoldersThatCannotBeReadAreShownAndHandedToTheInfoPage)
   EXPECT_TRUE(rows[1].startsWith("locked=")) << rows[1].toStdString();
   ASSERT_EQ(alone.size(), 1);
   EXPECT_TRUE(alone[0].startsWith("locked=")) << alone[0].toStdString();
+}
+
+TEST_F(TreeNamesAndLinks, APageNamedInLatin1IsSavedUnderItsOwnName) {
+  site_.write("caf\xE9.htm", kPage);
+  refreshSheet();
+  sheet_->showFile(carriedText("caf\xE9.htm"), false);
+  ASSERT_TRUE(waitForJobs());
+  EditorControl *editor = sheet_->editPage()->editor();
+  editor->selectAll();
+  editor->insertPlainText(QStringLiteral("<p>new</p>\n"));
+  {
+    MessageAnswers answers;
+    sheet_->editPage()->saveButton()->click();
+    ASSERT_TRUE(waitForJobs());
+    ASSERT_EQ(answers.texts().size(), 1);
+    EXPECT_TRUE(answers.texts().value(0).contains("successful:\tsave the file to disk"))
+        << answers.texts().value(0).toStdString();
+  }
+  EXPECT_EQ(site_.read("caf\xE9.htm"), "<p>new</p>\n");
+  EXPECT_FALSE(std::filesystem::exists(site_.file(carriedText("caf\xE9.htm"))))
+      << "no second file under the carried name";
 }
