@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWhatsThis>
@@ -46,6 +47,11 @@ SheetOption::SheetOption(QWidget *parent) : QDialog(parent) {
 void SheetOption::applyPages() { main_->apply(); }
 
 void SheetOption::showHelp() { showHelpTopic(this, QStringLiteral("options/options.htm")); }
+
+void SheetOption::showEvent(QShowEvent *event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) main_->focusHolder()->setFocus(Qt::OtherFocusReason);
+}
 
 bool SheetOption::event(QEvent *event) {
   if (event->type() == QEvent::EnterWhatsThisMode) {

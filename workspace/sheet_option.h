@@ -33,6 +33,8 @@ public:
 protected:
   /// The caption's help button and F1 show the help page.
   bool event(QEvent *event) override;
+  /// The page's hidden first button takes the focus, as in the program's other dialogs.
+  void showEvent(QShowEvent *event) override;
 
 private:
   QTabWidget *tabs_;

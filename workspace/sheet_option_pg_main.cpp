@@ -12,7 +12,7 @@ namespace linkmoor {
 SheetOptionPgMain::SheetOptionPgMain(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("SheetOptionPgMain"));
   // Created first, so it takes the keyboard focus when the sheet opens.
-  new HiddenFirstButton(QStringLiteral("HIDE"), this);
+  hide_ = new HiddenFirstButton(QStringLiteral("HIDE"), this);
   group_ = new QGroupBox(QStringLiteral("Edit line ending"), this);
   windows_ = new QRadioButton(QStringLiteral("Windows   <CR><LF>"), group_);
   windows_->setObjectName(QStringLiteral("lineEndingWindows"));

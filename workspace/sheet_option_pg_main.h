@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QGroupBox;
+class QPushButton;
 class QRadioButton;
 
 namespace linkmoor {
@@ -25,11 +26,14 @@ public:
   /// Stores the choice: 0 when "Windows   <CR><LF>" is checked, else 1.
   void apply();
 
+  /// The hidden first button, which holds the focus when the sheet opens.
+  QPushButton *focusHolder() const { return hide_; }
   /// The radio buttons.
   QRadioButton *windowsButton() const { return windows_; }
   QRadioButton *unixButton() const { return unix_; }
 
 private:
+  QPushButton *hide_;
   QGroupBox *group_;
   QRadioButton *windows_;
   QRadioButton *unix_;

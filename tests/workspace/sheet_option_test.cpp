@@ -17,6 +17,12 @@
 namespace linkmoor {
 namespace {
 
+// Clicks a radio button on its indicator (a click on the empty part of a wide radio
+// button does nothing).
+void choose(QRadioButton *button) {
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
 class SheetOptionTest : public ::testing::Test {
 protected:
   void SetUp() override { generalOptions().lineEnding = 0; }
@@ -57,7 +63,7 @@ TEST_F(SheetOptionTest, PageShowsTheLineEnding) {
 TEST_F(SheetOptionTest, UnixThenCloseLeavesTheOption) {
   SheetOption sheet;
   sheet.show();
-  QTest::mouseClick(sheet.mainPage()->unixButton(), Qt::LeftButton);
+  choose(sheet.mainPage()->unixButton());
   ASSERT_TRUE(sheet.mainPage()->unixButton()->isChecked());
   QTest::mouseClick(sheet.closeButton(), Qt::LeftButton);
   EXPECT_FALSE(sheet.isVisible());
@@ -68,15 +74,15 @@ TEST_F(SheetOptionTest, UnixThenCloseLeavesTheOption) {
 TEST_F(SheetOptionTest, ApplyStoresAndStaysOpen) {
   SheetOption sheet;
   sheet.show();
-  QTest::mouseClick(sheet.mainPage()->unixButton(), Qt::LeftButton);
+  choose(sheet.mainPage()->unixButton());
   QTest::mouseClick(sheet.applyButton(), Qt::LeftButton);
   EXPECT_EQ(generalOptions().lineEnding, 1);
   EXPECT_TRUE(sheet.isVisible());
-  QTest::mouseClick(sheet.mainPage()->windowsButton(), Qt::LeftButton);
+  choose(sheet.mainPage()->windowsButton());
   QTest::mouseClick(sheet.applyButton(), Qt::LeftButton);
   EXPECT_EQ(generalOptions().lineEnding, 0);
   // Unix, Apply, then Close: the applied choice stays.
-  QTest::mouseClick(sheet.mainPage()->unixButton(), Qt::LeftButton);
+  choose(sheet.mainPage()->unixButton());
   QTest::mouseClick(sheet.applyButton(), Qt::LeftButton);
   QTest::mouseClick(sheet.closeButton(), Qt::LeftButton);
   EXPECT_EQ(generalOptions().lineEnding, 1);
