@@ -6,6 +6,7 @@
 #include "engine/result_codes.h"
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,25 @@ public:
   /// Ends the checks of `urls` that have not finished; their addresses are checked
   /// afresh when asked again.
   virtual void cancelHttp(const std::vector<std::string> &urls) { (void)urls; }
+};
+
+/// Forwards every check to a checker shared with other users, such as the passes of
+/// one job that should each ask the web only once per address.
+class SharedLinkChecker : public LinkChecker {
+public:
+  /// Forwards to `target`, which lives at least as long as this checker.
+  explicit SharedLinkChecker(std::shared_ptr<LinkChecker> target) : target_(std::move(target)) {}
+  LinkStatus checkHttp(const std::string &url) override { return target_->checkHttp(url); }
+  LinkStatus checkDisk(const std::string &path) override { return target_->checkDisk(path); }
+  bool checksInParallel() const override { return target_->checksInParallel(); }
+  void startHttp(const std::vector<std::string> &urls) override { target_->startHttp(urls); }
+  bool waitHttp(const std::string &url, std::chrono::milliseconds limit) override {
+    return target_->waitHttp(url, limit);
+  }
+  void cancelHttp(const std::vector<std::string> &urls) override { target_->cancelHttp(urls); }
+
+private:
+  std::shared_ptr<LinkChecker> target_;
 };
 
 } // namespace linkmoor

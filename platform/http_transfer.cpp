@@ -80,6 +80,23 @@ bool isWebScheme(const std::string &url) {
          strncasecmp(url.c_str(), "https://", 8) == 0;
 }
 
+// The absolute address a Location value names, read against the address that gave it
+// (the value as it is when the library cannot read it).
+std::string resolveAgainst(const std::string &base, const std::string &location) {
+  CURLU *url = curl_url();
+  if (!url) return location;
+  std::string result = location;
+  char *text = nullptr;
+  if (curl_url_set(url, CURLUPART_URL, base.c_str(), CURLU_DEFAULT_SCHEME) == CURLUE_OK &&
+      curl_url_set(url, CURLUPART_URL, location.c_str(), CURLU_URLENCODE) == CURLUE_OK &&
+      curl_url_get(url, CURLUPART_URL, &text, 0) == CURLUE_OK) {
+    result = text;
+    curl_free(text);
+  }
+  curl_url_cleanup(url);
+  return result;
+}
+
 } // namespace
 
 std::string browserAddress(const std::string &url) {
@@ -152,7 +169,18 @@ size_t HttpTransfer::onHeader(char *data, size_t size, size_t count, void *self)
   t->answered_ = true;
   t->headerBytes_ += static_cast<long>(bytes);
   if (t->headerBytes_ > kMaxHeaderBytes) return 0;
-  if (bytes >= 5 && std::memcmp(data, "HTTP/", 5) == 0) t->contentLength_ = -1;
+  if (bytes >= 5 && std::memcmp(data, "HTTP/", 5) == 0) {
+    t->contentLength_ = -1;
+    t->location_.clear();
+  }
+  static const char where[] = "location:";
+  const size_t whereLength = sizeof where - 1;
+  if (bytes > whereLength && strncasecmp(data, where, whereLength) == 0) {
+    std::string value(data + whereLength, bytes - whereLength);
+    const size_t first = value.find_first_not_of(" \t");
+    const size_t last = value.find_last_not_of(" \t\r\n");
+    t->location_ = first == std::string::npos ? "" : value.substr(first, last - first + 1);
+  }
   static const char name[] = "content-length:";
   const size_t nameLength = sizeof name - 1;
   if (bytes > nameLength && strncasecmp(data, name, nameLength) == 0) {
@@ -181,7 +209,6 @@ size_t HttpTransfer::onBody(char *, size_t size, size_t count, void *self) {
 int HttpTransfer::onPrerequest(void *self, char *, char *, int, int) {
   auto *t = static_cast<HttpTransfer *>(self);
   t->connected_ = true;
-  t->requestReady_ = true;
   return CURL_PREREQFUNC_OK;
 }
 
@@ -196,7 +223,8 @@ bool HttpTransfer::configureHop(const std::string &address) {
   bodyBytes_ = 0;
   contentLength_ = -1;
   answered_ = false;
-  requestReady_ = false;
+  location_.clear();
+  hopAddress_ = address;
   if (address.find('\0') != std::string::npos) return false;
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
                            std::chrono::steady_clock::now() - started_)
@@ -266,20 +294,16 @@ bool HttpTransfer::hopDone(CURLM *multi, CURLcode rc) {
   curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &status);
   const bool statusRead =
       (rc == CURLE_OK || rc == CURLE_WRITE_ERROR) && status > 0 && headerBytes_ <= kMaxHeaderBytes;
-  if (statusRead && status >= 300 && status < 400) {
-    char *location = nullptr;
-    curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &location);
-    if (location) {
-      const std::string next = location;
-      if (redirects_ >= std::max(options_.maxRedirects, 0L) || !isWebScheme(next) ||
-          !configureHop(next) || curl_multi_add_handle(multi, easy_) != CURLM_OK) {
-        answer_ = HttpAnswer::NotOk;
-        return true;
-      }
-      ++redirects_;
-      onMulti_ = true;
-      return false;
+  if (statusRead && status >= 300 && status < 400 && status != 304 && !location_.empty()) {
+    const std::string next = resolveAgainst(hopAddress_, location_);
+    if (redirects_ >= std::max(options_.maxRedirects, 0L) || !isWebScheme(next) ||
+        !configureHop(next) || curl_multi_add_handle(multi, easy_) != CURLM_OK) {
+      answer_ = HttpAnswer::NotOk;
+      return true;
     }
+    ++redirects_;
+    onMulti_ = true;
+    return false;
   }
   answer_ = judgeHop(rc, true);
   hostNotFound_ = redirects_ == 0 && rc == CURLE_COULDNT_RESOLVE_HOST;

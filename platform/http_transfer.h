@@ -89,8 +89,9 @@ private:
   long headerBytes_ = 0;
   long bodyBytes_ = 0;
   long contentLength_ = -1;
+  std::string location_;   ///< the Location header of the hop's answer
+  std::string hopAddress_; ///< the address the hop asked for
   bool answered_ = false;
-  bool requestReady_ = false;
   // Outcome:
   bool connected_ = false;
   bool hostNotFound_ = false;

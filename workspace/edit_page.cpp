@@ -41,6 +41,8 @@ void EditPage::loadText(const std::string &path, std::string_view bytes) {
 }
 
 void EditPage::runJob(JobCode code, JobThread &job) {
+  // The save runs two passes: one checker answers both, each address asked once.
+  const ProjectSheet::JobChecks checks(sheet_, job);
   if (code == sheet_.traits().saveJob) runSave(job);
 }
 

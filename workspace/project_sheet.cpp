@@ -6,7 +6,7 @@
 #include "app/workspace_brush.h"
 #include "engine/analysis_pass.h"
 #include "engine/html_scanner.h"
-#include "engine/network_link_checker.h"
+#include "engine/parallel_link_checker.h"
 #include "workspace/edit_page.h"
 #include "workspace/error_page.h"
 #include "workspace/sheet_tabs.h"
@@ -99,11 +99,23 @@ void ProjectSheet::setCheckerFactory(CheckerFactory factory) {
 }
 
 std::unique_ptr<LinkChecker> ProjectSheet::makeChecker(JobControl &job) const {
+  if (jobChecker_) return std::make_unique<SharedLinkChecker>(jobChecker_);
   if (checkerFactory_) return checkerFactory_(job);
-  return std::make_unique<NetworkLinkChecker>(&job);
+  return std::make_unique<ParallelLinkChecker>();
+}
+
+ProjectSheet::JobChecks::JobChecks(const ProjectSheet &sheet, JobControl &job)
+    : sheet_(sheet), owner_(!sheet.jobChecker_) {
+  // An inner scope of the same job keeps the outer one's checker.
+  if (owner_) sheet_.jobChecker_ = std::shared_ptr<LinkChecker>(sheet_.makeChecker(job));
+}
+
+ProjectSheet::JobChecks::~JobChecks() {
+  if (owner_) sheet_.jobChecker_.reset();
 }
 
 void ProjectSheet::runJob(JobCode code, JobThread &job) {
+  const JobChecks checks(*this, job);
   if (code == traits_.showFileJob)
     runShowFile(job);
   else if (code == traits_.refreshJob)

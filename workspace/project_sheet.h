@@ -84,9 +84,28 @@ public:
   /// Empties the desc page and the editor and forgets `currentFile`.
   void clearFileView();
 
+  /// Keeps one link checker for every pass of a job while it lives, so that the job
+  /// asks the web once per address; its answers are dropped with it, so the next job
+  /// asks again. Made and destroyed on the job's thread.
+  class JobChecks {
+  public:
+    /// Makes the job's checker (see makeChecker).
+    JobChecks(const ProjectSheet &sheet, JobControl &job);
+    /// Drops the checker and its answers.
+    ~JobChecks();
+    JobChecks(const JobChecks &) = delete;
+    JobChecks &operator=(const JobChecks &) = delete;
+
+  private:
+    const ProjectSheet &sheet_;
+    bool owner_;
+  };
+
   /// Replaces how jobs check links (tests); an empty factory restores the network checker.
   void setCheckerFactory(CheckerFactory factory);
-  /// A link checker for `job`.
+  /// A link checker for `job`: the one of the job's JobChecks while there is one, else
+  /// a new one. The network checker asks kParallelLinkChecks addresses at a time over
+  /// kept connections and keeps each answer (and each host not found) for its life.
   std::unique_ptr<LinkChecker> makeChecker(JobControl &job) const;
 
   /// Jobs 102/53 (show the file) and 103/59 (refresh the selected row); worker thread.
@@ -112,6 +131,8 @@ private:
   EditPage *edit_ = nullptr;
   std::string currentFile_;
   CheckerFactory checkerFactory_;
+  /// The checker of the running job's JobChecks; touched only on the job's thread.
+  mutable std::shared_ptr<LinkChecker> jobChecker_;
 };
 
 } // namespace linkmoor

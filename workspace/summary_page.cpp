@@ -121,6 +121,9 @@ bool SummaryPage::analyzeRow(int row, JobThread &job, HtmlScanner &scanner, Link
 }
 
 void SummaryPage::runJob(JobCode code, JobThread &job) {
+  // Every page of the job asks the same checker: an address linked from many pages
+  // is requested once per job.
+  const ProjectSheet::JobChecks checks(sheet_, job);
   if (code == sheet_.traits().analyzeJob) analyzeAll(job);
 }
 

@@ -60,3 +60,17 @@ TEST(CheckOptions, DoubleDashEndsOptions) {
   EXPECT_EQ(r.options.root, "--site");
   EXPECT_EQ(r.options.files, (std::vector<std::string>{"-x.htm"}));
 }
+
+TEST(CheckOptions, TimeoutOfMoreThanADayIsRefusedWithAMessage) {
+  auto day = parseCheckOptions({"--timeout", "86400", "site"});
+  ASSERT_TRUE(day.ok);
+  EXPECT_EQ(day.options.timeoutSeconds, 86400);
+  // 429497 s is where the library's millisecond count overflows; five times far less does.
+  for (const char *value : {"86401", "429497", "9999999999", "99999999999999999999999"}) {
+    auto r = parseCheckOptions({"--timeout", value, "site"});
+    EXPECT_FALSE(r.ok) << value;
+    EXPECT_NE(r.error.find("--timeout"), std::string::npos) << r.error;
+  }
+  EXPECT_NE(parseCheckOptions({"--timeout", "86401", "site"}).error.find("86400"),
+            std::string::npos);
+}

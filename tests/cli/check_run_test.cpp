@@ -7,10 +7,15 @@
 #include "support/http_test_server.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace linkmoor::cli;
@@ -198,4 +203,70 @@ TEST_F(CheckRun, RemoteSiteChecksRelativeLinksOnTheServer) {
   ASSERT_EQ(lines[0]["rows"].size(), 1u);
   EXPECT_EQ(lines[0]["rows"][0]["target"], "http://" + host + "/sub/gone.htm");
   EXPECT_EQ(server.requestCount("/sub/here.htm"), 1);
+}
+
+TEST_F(CheckRun, SixteenJobsKeepSixteenRequestsInFlight) {
+  HttpTestServer server;
+  constexpr int kLinks = 200;
+  constexpr int kCrowd = 12;
+  std::mutex mutex;
+  std::condition_variable changed;
+  int inFlight = 0, arrived = 0, most = 0, crowded = 0;
+  bool gaveUp = false;
+  // Each request waits until kCrowd requests are held at once (or the last ones have
+  // come), then is held a little longer so that those arriving next find the crowd.
+  // What is counted is how many requests met a crowd, not how long anything took: a
+  // run that asks one at a time meets none (a request gives up after a generous wait,
+  // and then no later request waits).
+  server.addRoute("/slow", [&](const httplib::Request &, httplib::Response &response) {
+    std::unique_lock lock(mutex);
+    ++arrived;
+    most = std::max(most, ++inFlight);
+    changed.notify_all();
+    const bool met = changed.wait_for(lock, std::chrono::seconds(5), [&] {
+      return gaveUp || inFlight >= kCrowd || arrived > kLinks - kCrowd;
+    });
+    if (inFlight >= kCrowd) ++crowded;
+    if (!met) gaveUp = true;
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    lock.lock();
+    --inFlight;
+    lock.unlock();
+    response.set_header("Connection", "close");
+    response.set_content("ok", "text/plain");
+  });
+  // One link per page: only reading the pages ahead of the report keeps 16 busy.
+  for (int i = 0; i < kLinks; ++i)
+    site.write("p" + std::to_string(1000 + i) + ".htm",
+               page("<a href=\"" + server.url("/slow?n=" + std::to_string(i)) + "\">s</a>"));
+  RunOutput r = run({"--json", "--jobs", "16", site.path()});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(server.requestCount("/slow"), kLinks);
+  std::lock_guard lock(mutex);
+  EXPECT_FALSE(gaveUp);
+  EXPECT_GE(crowded, kLinks * 3 / 4) << "most at once: " << most;
+  EXPECT_LE(most, 16);
+}
+
+TEST_F(CheckRun, AnUnknownHostIsLookedUpOncePerRun) {
+  for (int i = 0; i < 10; ++i)
+    site.write("p" + std::to_string(i) + ".htm",
+               page("<a href=\"http://linkmoor-run.invalid/" + std::to_string(i) +
+                    ".htm\">x</a> <a href=\"http://linkmoor-run.invalid/same.htm\">y</a>"));
+  ParseResult parsed = parseCheckOptions({"--json", site.path()});
+  ASSERT_TRUE(parsed.ok);
+  std::atomic<int> lookups{0};
+  linkmoor::ParallelCheckSettings settings = networkSettings(parsed.options);
+  settings.onLookup = [&](const std::string &) { ++lookups; };
+  std::ostringstream out, err;
+  EXPECT_EQ(runCheck(parsed.options, out, err, nullptr, settings), 1);
+  EXPECT_EQ(lookups.load(), 1);
+  const std::string text = out.str();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
+  std::size_t rows = 0;
+  for (std::size_t at = 0; (at = text.find("web site doesn't exist", at)) != std::string::npos;
+       ++at)
+    ++rows;
+  EXPECT_EQ(rows, 20u);
 }

@@ -5,13 +5,16 @@
 #include "support/temp_dir.h"
 
 #include "engine/link_verification.h"
+#include "engine/parallel_link_checker.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -278,4 +281,192 @@ TEST(Verification, StopDuringAHangingRequestEndsItAndTheLoop) {
   EXPECT_EQ(server.requestCount("/ok"), 0);
   // Not a speed figure: only tells an ended request from one that ran to its time-out.
   EXPECT_LT(waited, std::chrono::seconds(120));
+}
+
+namespace {
+
+/// The same links for the one-at-a-time and the parallel check.
+void addMixedLinks(LinkList &links, HttpTestServer &server, TempDir &dir) {
+  const std::string refused = "http://127.0.0.1:" + std::to_string(test::refusedPort()) + "/x";
+  addLink(links, dir.file("here.htm"), LinkType::Local);
+  addLink(links, dir.file("gone.htm"), LinkType::Local);
+  addLink(links, "file://" + dir.file("here.htm"), LinkType::Site);
+  for (const char *path : {"/ok", "/missing", "/error", "/moved", "/loop", "/delay/20", "/ok?a=1",
+                           "/missing", "/ok#top", "/ok?a=1&amp;b=2"})
+    addLink(links, server.url(path), LinkType::Remote);
+  addLink(links, "http://linkmoor-verify.invalid/a.htm", LinkType::Remote);
+  addLink(links, "http://linkmoor-verify.invalid/b.htm", LinkType::Remote);
+  addLink(links, refused, LinkType::Remote);
+  addLink(links, "ftp://127.0.0.1/x", LinkType::Remote);
+  addLink(links, server.url("/ok"), static_cast<LinkType>(7));
+  addLink(links, server.url("/missing"), LinkType::Remote);
+  links.at(links.count() - 1)->status = LinkStatus::NoWebSite; // already judged
+}
+
+std::vector<int> statuses(const LinkList &links) {
+  std::vector<int> result;
+  for (int i = 0; i < links.count(); ++i)
+    result.push_back(status(links, i));
+  return result;
+}
+
+/// A route that answers 200 only once `release` is set.
+void addHeldRoute(HttpTestServer &server, std::atomic<bool> &release) {
+  server.addRoute("/held", [&release](const httplib::Request &, httplib::Response &response) {
+    while (!release)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    response.set_content("ok", "text/plain");
+  });
+}
+
+bool waitUntil(const std::function<bool()> &condition) {
+  for (int i = 0; i < 2000 && !condition(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return condition();
+}
+
+} // namespace
+
+TEST(ParallelVerification, ResultsEqualThoseOfTheOneAtATimeCheck) {
+  HttpTestServer server;
+  TempDir dir;
+  dir.write("here.htm", "x");
+  for (bool remote : {false, true}) {
+    LinkList one, many;
+    addMixedLinks(one, server, dir);
+    addMixedLinks(many, server, dir);
+    RecordingJob job;
+    NetworkLinkChecker single;
+    ParallelLinkChecker parallel;
+    PassContext contextOne(remote, job, single);
+    PassContext contextMany(remote, job, parallel);
+    if (remote) {
+      verifyRemote(one, contextOne);
+      verifyRemote(many, contextMany);
+    } else {
+      verifyLocal(one, contextOne);
+      verifyLocal(many, contextMany);
+    }
+    EXPECT_EQ(statuses(one), statuses(many)) << (remote ? "remote" : "local");
+    EXPECT_EQ(contextMany.stop + contextMany.skip, 0);
+  }
+  // Per variant: twice one at a time, once by the parallel checker (the third link
+  // to it was judged already).
+  EXPECT_EQ(server.requestCount("/missing"), 2 * (2 + 1));
+}
+
+TEST(ParallelVerification, AnAddressIsAskedOncePerCheckerAndAgainByTheNext) {
+  HttpTestServer server;
+  RecordingJob job;
+  for (int round = 1; round <= 2; ++round) {
+    ParallelLinkChecker checker; // one job
+    for (int page = 0; page < 10; ++page) {
+      LinkList links;
+      addLink(links, server.url("/ok"), LinkType::Remote);
+      addLink(links, server.url("/missing"), LinkType::Remote);
+      PassContext context(false, job, checker);
+      verifyLocal(links, context);
+      EXPECT_EQ(status(links, 0), 0);
+      EXPECT_EQ(status(links, 1), 10);
+    }
+    EXPECT_EQ(server.requestCount("/ok"), round);
+    EXPECT_EQ(server.requestCount("/missing"), round);
+  }
+}
+
+TEST(ParallelVerification, AnUnknownHostIsLookedUpOncePerChecker) {
+  std::atomic<int> lookups{0};
+  ParallelCheckSettings settings;
+  settings.onLookup = [&](const std::string &) { ++lookups; };
+  RecordingJob job;
+  for (int round = 1; round <= 2; ++round) {
+    ParallelLinkChecker checker(settings);
+    for (int page = 0; page < 5; ++page) {
+      LinkList links;
+      for (int i = 0; i < 4; ++i)
+        addLink(links,
+                "http://linkmoor-once.invalid/p" + std::to_string(page) + "/" + std::to_string(i),
+                LinkType::Remote);
+      PassContext context(false, job, checker);
+      verifyLocal(links, context);
+      for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(status(links, i), 5);
+    }
+    EXPECT_EQ(lookups.load(), round);
+    EXPECT_EQ(checker.poolCounts().hostMemoHits, 19u);
+  }
+}
+
+TEST(ParallelVerification, ProgressCountsTheFinishedChecksAndShowsTheTargetWaitedFor) {
+  HttpTestServer server;
+  std::atomic<bool> release{false};
+  addHeldRoute(server, release);
+  LinkList links;
+  addLink(links, server.url("/held?x=1"), LinkType::Remote);
+  for (int i = 0; i < 4; ++i)
+    addLink(links, server.url("/ok?n=" + std::to_string(i)), LinkType::Remote);
+  RecordingJob job;
+  ParallelLinkChecker checker;
+  std::thread releaser([&] {
+    waitUntil([&] {
+      for (const auto &text : job.recorded())
+        if (text.action == "Requesting file from internet      4/5") return true;
+      return false;
+    });
+    release = true;
+  });
+  PassContext context(true, job, checker);
+  verifyRemote(links, context);
+  releaser.join();
+  const auto texts = job.recorded();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front().item, server.url("/held?x=1"));
+  EXPECT_TRUE(texts.front().cutQuery);
+  EXPECT_EQ(texts.back().action, "Requesting file from internet      4/5");
+  EXPECT_EQ(texts.back().item, server.url("/held?x=1"));
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(status(links, i), 0);
+}
+
+namespace {
+
+// Presses Stop or Skip once every hanging request has arrived; the loop must end soon
+// after and cancel them all.
+void pressDuringHangingPage(bool stop) {
+  HttpTestServer server;
+  LinkList links;
+  for (int i = 0; i < 5; ++i)
+    addLink(links, server.url("/hang?n=" + std::to_string(i)), LinkType::Remote);
+  RecordingJob job;
+  ParallelCheckSettings settings;
+  settings.http.connectTimeoutSeconds = settings.http.stallTimeoutSeconds = 300;
+  ParallelLinkChecker checker(settings);
+  std::chrono::steady_clock::time_point pressed;
+  std::thread presser([&] {
+    server.waitForRequests("/hang", 5);
+    pressed = std::chrono::steady_clock::now();
+    (stop ? job.stop : job.skip) = true;
+  });
+  PassContext context(false, job, checker);
+  verifyLocal(links, context);
+  const auto ended = std::chrono::steady_clock::now();
+  presser.join();
+  EXPECT_EQ(context.stop, stop ? 1 : 0);
+  EXPECT_EQ(context.skip, stop ? 0 : 1);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(status(links, i), 0) << i;
+  // Not a speed figure: tells an ended wait from one that ran to the time-outs.
+  EXPECT_LT(ended - pressed, std::chrono::seconds(2));
+  EXPECT_TRUE(waitUntil([&] { return checker.poolCounts().cancelled == 5u; }))
+      << checker.poolCounts().cancelled;
+}
+
+} // namespace
+
+TEST(ParallelVerification, StopDuringAHangingPageEndsItAndCancelsItsChecks) {
+  pressDuringHangingPage(true);
+}
+
+TEST(ParallelVerification, SkipDuringAHangingPageEndsItAndCancelsItsChecks) {
+  pressDuringHangingPage(false);
 }

@@ -103,6 +103,37 @@ TEST_F(HttpCheckTest, LargeBodyIsNotReadToItsEnd) {
   EXPECT_LT(server.bodyBytesSent(), fifty / 2);
 }
 
+TEST_F(HttpCheckTest, RedirectBodyIsNotReadBeforeTheRedirectIsFollowed) {
+  const std::uint64_t gigabyte = 1ull << 30;
+  std::atomic<std::uint64_t> sent{0};
+  server.addRoute("/heavy-move", [&](const httplib::Request &, httplib::Response &response) {
+    response.status = 302;
+    response.set_header("Location", "/ok");
+    response.set_content_provider(gigabyte, "application/octet-stream",
+                                  [&](size_t offset, size_t length, httplib::DataSink &sink) {
+                                    static const std::string block(64 * 1024, 'x');
+                                    const size_t n = std::min(length, block.size());
+                                    if (!sink.write(block.data(), n)) return false;
+                                    sent += n;
+                                    (void)offset;
+                                    return true;
+                                  });
+  });
+  EXPECT_EQ(httpCheck(server.url("/heavy-move")), kFound);
+  EXPECT_EQ(server.requestCount("/ok"), 1);
+  server.stop(); // waits for the sending thread to give up
+  // Socket buffers take a few megabytes before the closed connection shows.
+  EXPECT_LT(sent.load(), 64ull * 1024 * 1024);
+}
+
+TEST_F(HttpCheckTest, HugeHeaderMeansTheSiteExists) {
+  server.addRoute("/huge-header", [](const httplib::Request &, httplib::Response &response) {
+    response.set_header("X-Padding", std::string(10 * 1024 * 1024, 'h'));
+    response.set_content("ok", "text/plain");
+  });
+  EXPECT_EQ(httpCheck(server.url("/huge-header")), kFileMissing);
+}
+
 TEST_F(HttpCheckTest, StopDuringAHangingRequestEndsTheCheck) {
   std::atomic<bool> stop{false};
   HttpCheckOptions options;
