@@ -13,6 +13,11 @@ namespace linkmoor {
 
 namespace {
 
+std::function<void(const std::string &)> &temporaryFileHook() {
+  static std::function<void(const std::string &)> hook;
+  return hook;
+}
+
 // Keeps the temporary name within the system's limit for one name.
 constexpr std::size_t kMaxBaseInTempName = 200;
 constexpr int kNameAttempts = 100;
@@ -139,6 +144,7 @@ WriteOutcome writeByRename(const std::string &target, std::string_view bytes,
   const mode_t mode = old ? (old->st_mode & modeMask & 0777) : (newFileMode & 0777);
   const int fd = createUnique(temporaryPrefix(target), mode, tempPath);
   if (fd < 0) return WriteOutcome::NotOpened;
+  if (temporaryFileHook()) temporaryFileHook()(tempPath);
   bool ok = writeAll(fd, bytes);
   if (ok && old) {
     // The group may differ from the writer's; a change of owner or group
@@ -207,6 +213,10 @@ WriteOutcome writeInPlace(const std::string &target, std::string_view bytes, mod
 }
 
 } // namespace
+
+void setTemporaryFileHook(std::function<void(const std::string &)> hook) {
+  temporaryFileHook() = std::move(hook);
+}
 
 std::string backupFolderPath() {
   const char *cache = std::getenv("XDG_CACHE_HOME");

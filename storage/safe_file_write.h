@@ -15,6 +15,7 @@
 // put back from the copy; only if that fails too does the backup stay, for the
 // user to recover the file from.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -36,6 +37,10 @@ enum class WriteOutcome {
 /// passwords private however it was found).
 WriteOutcome writeFileSafely(const std::string &path, std::string_view bytes,
                              mode_t newFileMode = 0666, mode_t modeMask = 07777);
+
+/// Test hook: called with the path of every temporary file right after it is
+/// made, before anything is written to it (an empty function removes the hook).
+void setTemporaryFileHook(std::function<void(const std::string &)> hook);
 
 /// The folder that holds the backups of files overwritten in place:
 /// $XDG_CACHE_HOME/linkmoor, else $HOME/.cache/linkmoor (empty when neither is set).

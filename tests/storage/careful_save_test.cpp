@@ -139,3 +139,19 @@ TEST_F(CarefulSave, ARenamedPageKeepsItsModeAndAPrivateOneStaysPrivate) {
   ASSERT_EQ(stat(dir.file("private.data").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
+
+TEST_F(CarefulSave, TheTemporaryFileIsNeverWiderThanThePage) {
+  const std::string page = dir.write("page.htm", "secret");
+  ASSERT_EQ(chmod(page.c_str(), 0600), 0);
+  const mode_t oldMask = umask(022);
+  mode_t seen = 0;
+  setTemporaryFileHook([&](const std::string &temp) {
+    struct stat info {};
+    if (stat(temp.c_str(), &info) == 0) seen = info.st_mode & 0777;
+  });
+  const WriteOutcome outcome = writeFileSafely(page, "new secret");
+  setTemporaryFileHook({});
+  umask(oldMask);
+  EXPECT_EQ(outcome, WriteOutcome::Written);
+  EXPECT_EQ(seen, 0600u) << "the new text must not be readable by others for a moment";
+}
