@@ -1,7 +1,9 @@
 // linkmoor-screenshots DIR: renders the main window, the progress strip, the help window
-// and the local and remote project dialogs (empty and filled) to PNG files in DIR. Runs on the
-// offscreen platform unless another is chosen; works in a scratch Setting folder.
+// and the local and remote project dialogs (empty and filled), the options sheet and the
+// about box to PNG files in DIR. Runs on the offscreen platform unless another is chosen;
+// works in a scratch Setting folder.
 #include "app/help_topic.h"
+#include "app/tools/option_about_shots.h"
 #include "app/tools/connect_dialog_shots.h"
 #include "app/tools/screenshot_support.h"
 #include "app/help_window.h"
@@ -110,6 +112,7 @@ int main(int argc, char **argv) {
   }
   QFile::remove(QString::fromStdString(LocalProjectStore().filePath()));
   ok &= shots::saveConnectDialogShots(main.get(), jobs, dir);
+  ok &= shots::saveOptionAndAboutShots(main.get(), MainDialog::homePage(), dir);
   main->close();
   return ok ? 0 : 1;
 }
