@@ -39,7 +39,11 @@ ProjectDialog::ProjectDialog(QWidget *parent, const QString &helpPage, bool remo
   projects_->setMaxVisibleItems(12);
   // Typing a name is editing the name: no completion towards a stored project, and
   // Enter does not pick the entry that matches the typed text.
+  // Leaving the field or pressing Enter would otherwise select the entry whose text
+  // equals the typed one (the combo box's own editing-finished and return handling).
   projects_->setCompleter(nullptr);
+  QObject::disconnect(projects_->lineEdit(), &QLineEdit::editingFinished, projects_, nullptr);
+  QObject::disconnect(projects_->lineEdit(), &QLineEdit::returnPressed, projects_, nullptr);
   projects_->lineEdit()->installEventFilter(this);
   remove_ = new ToolButton(136, QStringLiteral("X"), this);
   new_ = new ToolButton(169, QStringLiteral("+"), this);

@@ -9,6 +9,7 @@
 #include "app/progress_panel.h"
 #include "app_test_support.h"
 #include "storage/current_projects.h"
+#include "storage/settings_file.h"
 #include "storage/widgets/tool_button.h"
 #include "support/ftp_test_server.h"
 
@@ -280,6 +281,14 @@ TEST_F(ConnectDialogTest, TypingANameDoesNotCompleteIt) {
   test::settle();
   EXPECT_EQ(d.projectList()->currentText(), QStringLiteral("Si"));
   EXPECT_EQ(d.hostField()->text(), QStringLiteral("o"));
+  name->setFocus();
+  name->selectAll();
+  QTest::keyClicks(name, QStringLiteral("Site"));
+  d.hostField()->setFocus();
+  test::settle();
+  EXPECT_EQ(d.projectList()->currentText(), QStringLiteral("Site"));
+  EXPECT_EQ(d.store().selectedIndex(), 1);
+  EXPECT_EQ(d.hostField()->text(), QStringLiteral("o"));
 }
 
 TEST_F(ConnectDialogTest, ShopMirrorsIntoAFolderCreatedAfterOneQuestion) {
@@ -457,6 +466,11 @@ TEST_F(ConnectDialogTest, ToolButtonsChooserAndHelp) {
     title = t;
     return QStringLiteral("/picked/mirror/");
   };
+  {
+    SettingsFile settings;
+    ASSERT_TRUE(settings.openOrCreate());
+    settings.writeLocalLastFolder("/local/last");
+  }
   ConnectDialog &d = open();
   d.grab();
   EXPECT_EQ(d.storeButton()->toolTip(), QStringLiteral("save it "));
@@ -467,6 +481,15 @@ TEST_F(ConnectDialogTest, ToolButtonsChooserAndHelp) {
   ProjectDialog::folderChooser() = saved;
   EXPECT_EQ(title, QStringLiteral("Root directory"));
   EXPECT_EQ(d.downloadPathField()->text(), QStringLiteral("/picked/mirror"));
+  {
+    SettingsFile settings;
+    ASSERT_TRUE(settings.openExisting());
+    std::string remote, local;
+    settings.readRemoteLastFolder(remote);
+    settings.readLocalLastFolder(local);
+    EXPECT_EQ(remote, "/picked/mirror");
+    EXPECT_EQ(local, "/local/last");
+  }
   click(d.helpButton());
   ASSERT_NE(currentHelpWindow(), nullptr);
   EXPECT_TRUE(currentHelpWindow()->currentPage().endsWith(QStringLiteral("site/connect.htm")));

@@ -413,7 +413,9 @@ TEST_F(PlaceDialogTest, TypingANameNeverCompletesOrPicksAnotherProject) {
   name->selectAll();
   QTest::keyClicks(name, QStringLiteral("Site"));
   QTest::keyClick(name, Qt::Key_Return);
+  d.rootPathField()->setFocus();
   test::settle();
+  EXPECT_EQ(d.projectList()->currentText(), QStringLiteral("Site"));
   EXPECT_EQ(d.projectList()->currentIndex(), 1);
   EXPECT_EQ(d.store().selectedIndex(), 1);
   EXPECT_EQ(d.rootPathField()->text(), QStringLiteral("/other"));
