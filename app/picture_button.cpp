@@ -9,10 +9,13 @@ PictureButton::PictureButton(const QString &text, const QPixmap &normal, const Q
     : QAbstractButton(parent), normal_(normal), pressed_(pressed), disabled_(disabled) {
   setText(text);
   setFocusPolicy(Qt::NoFocus);
-  if (!normal_.isNull()) setFixedSize(normal_.size());
+  // The size at 100 %: a picture for a scaled screen has more pixels, not more room.
+  if (!normal_.isNull()) setFixedSize(sizeHint());
 }
 
-QSize PictureButton::sizeHint() const { return normal_.isNull() ? QSize(40, 24) : normal_.size(); }
+QSize PictureButton::sizeHint() const {
+  return normal_.isNull() ? QSize(40, 24) : normal_.deviceIndependentSize().toSize();
+}
 
 void PictureButton::paintEvent(QPaintEvent *) {
   QPainter painter(this);

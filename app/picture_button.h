@@ -1,6 +1,7 @@
 #pragma once
 // A button drawn as one of three pictures (normal, pressed, disabled) and sized to
-// them: the "Stop" and "Skip" buttons of the progress strip.
+// them: the "Stop" and "Skip" buttons of the progress strip. Pictures drawn for a
+// scaled screen (a device pixel ratio above 1) keep their size at 100 %.
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -15,7 +16,8 @@ public:
   PictureButton(const QString &text, const QPixmap &normal, const QPixmap &pressed,
                 const QPixmap &disabled, QWidget *parent = nullptr);
 
-  /// The size of the normal picture.
+  /// The size of the normal picture at 100 % (its pixels divided by its device pixel
+  /// ratio).
   QSize sizeHint() const override;
 
 protected:

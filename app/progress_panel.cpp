@@ -5,6 +5,7 @@
 #include "app/frame_drawing.h"
 #include "app/picture_button.h"
 #include "app/progress_layout.h"
+#include "app/progress_pictures.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -18,10 +19,10 @@ ProgressPanel::ProgressPanel(QWidget *parent)
   setObjectName(QStringLiteral("ProgressPanel"));
   const DialogBaseUnits base = dialogBaseUnits();
   setFixedSize(panelSize());
-  skip_ = new PictureButton(QStringLiteral("Skip"), appPicture(160), appPicture(185),
-                            appPicture(184), this);
-  stop_ = new PictureButton(QStringLiteral("Stop"), appPicture(181), appPicture(180),
-                            appPicture(183), this);
+  skip_ = new PictureButton(QStringLiteral("Skip"), progressPicture(160), progressPicture(185),
+                            progressPicture(184), this);
+  stop_ = new PictureButton(QStringLiteral("Stop"), progressPicture(181), progressPicture(180),
+                            progressPicture(183), this);
   // The buttons keep their picture size; their places come from the template, in
   // dialog units, vertically centred in the strip.
   const int top = (height() - stop_->height()) / 2;

@@ -32,20 +32,30 @@ enum RemoteTreeImage : int {
 /// One strip of tree pictures, cut into cells.
 class TreeImageStrip {
 public:
-  /// Cuts the picture `resource` into `cells` cells of `cellSize`; pure white pixels
-  /// become transparent. Cells the picture does not cover stay empty.
-  TreeImageStrip(const QString &resource, QSize cellSize, int cells);
+  /// Cuts the picture `resource` into `cells` cells of `cellSize` (in pixels at 100 %);
+  /// pure white pixels become transparent. With `scale` 2 the strip drawn at twice the
+  /// size (the resource named with "@2x" before its extension) is cut instead, into
+  /// cells that say so, so that they show sharp on a screen scaled to 200 %; without
+  /// such a resource the plain one serves. Cells the picture does not cover stay empty.
+  TreeImageStrip(const QString &resource, QSize cellSize, int cells, int scale = 1);
 
-  /// The local tree's strip: 18 cells of 16 by 16.
+  /// The local tree's strip: 18 cells of 16 by 16, at the screens' scale.
   static const TreeImageStrip &local();
-  /// The remote tree's strip: 32 cells of 20 by 16.
+  /// The remote tree's strip: 32 cells of 20 by 16, at the screens' scale.
   static const TreeImageStrip &remote();
 
-  /// The size of one cell.
+  /// The name of the strip drawn at `scale` ("local_tree@2x.png" for 2).
+  static QString resourceFor(const QString &resource, int scale);
+  /// The scale of the pictures the screens want: 2 when any screen is scaled above
+  /// 100 %, else 1.
+  static int screenScale();
+
+  /// The size of one cell in pixels at 100 %.
   QSize cellSize() const { return cellSize_; }
   /// The number of cells.
   int cellCount() const { return static_cast<int>(cells_.size()); }
-  /// Cell `index`; a null picture outside the strip.
+  /// Cell `index` (its device pixel ratio is the strip's scale); a null picture outside
+  /// the strip.
   QPixmap cell(int index) const;
   /// The icon of an item with `image`: cell `image` normally, cell `image` + 1 selected.
   QIcon icon(int image) const;

@@ -17,8 +17,27 @@ const ToolPicture kPictures[] = {
     {172, "update it", 173, 174},        {176, "save it", 177, 178},
 };
 
-QPixmap loadPicture(int number) {
+} // namespace
+
+QPixmap loadToolPicture(int number, qreal deviceScale) {
+  // On a screen scaled above 100 % the picture drawn at twice the resolution serves,
+  // marked as such, so that it keeps its size in the layout and shows sharp.
+  if (deviceScale > 1.0) {
+    QPixmap fine(QStringLiteral(":/tool-buttons/%1@2x.png").arg(number));
+    if (!fine.isNull()) {
+      fine.setDevicePixelRatio(2.0);
+      return fine;
+    }
+  }
   return QPixmap(QStringLiteral(":/tool-buttons/%1.png").arg(number));
+}
+
+namespace {
+
+QPixmap loadPicture(int number, qreal deviceScale) {
+  static const bool pictures = (initToolButtonPictures(), true);
+  (void)pictures;
+  return loadToolPicture(number, deviceScale);
 }
 
 } // namespace
@@ -54,15 +73,15 @@ ToolButton::Picture ToolButton::currentPicture() const {
 
 void ToolButton::setUp() {
   setUp_ = true;
-  static const bool pictures = (initToolButtonPictures(), true);
-  (void)pictures;
-  normal_ = loadPicture(pictureNumber_);
+  const qreal scale = devicePixelRatioF();
+  normal_ = loadPicture(pictureNumber_, scale);
   const ToolPicture *row = findToolPicture(pictureNumber_);
   if (row) {
-    pressed_ = loadPicture(row->pressed);
-    disabled_ = loadPicture(row->disabled);
+    pressed_ = loadPicture(row->pressed, scale);
+    disabled_ = loadPicture(row->disabled, scale);
   }
-  if (!normal_.isNull()) setFixedSize(normal_.size());
+  // The size at 100 %: a picture for a scaled screen has more pixels, not more room.
+  if (!normal_.isNull()) setFixedSize(normal_.deviceIndependentSize().toSize());
   if (QWidget *parent = parentWidget()) parent->update(geometry().adjusted(-5, -5, 5, 5));
   if (row) setToolTip(QString::fromLatin1(row->toolText) + QLatin1Char(' '));
 }

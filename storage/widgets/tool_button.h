@@ -21,6 +21,11 @@ struct ToolPicture {
 /// The table row whose normal picture is `normal`, or nullptr when there is none.
 const ToolPicture *findToolPicture(int normal);
 
+/// Picture `number` for a screen of `deviceScale` (device pixels per pixel): above 1 the
+/// one drawn at twice the resolution, with a device pixel ratio of 2, else the plain one.
+/// Null when there is no such picture.
+QPixmap loadToolPicture(int number, qreal deviceScale);
+
 /// Picture button of the project dialogs ("X", "+", "S", "\ ...").
 class ToolButton : public QPushButton {
   Q_OBJECT
@@ -35,7 +40,8 @@ public:
   int pictureNumber() const { return pictureNumber_; }
   /// True once the first paint has loaded the pictures and the hover text.
   bool isSetUp() const { return setUp_; }
-  /// The picture loaded for `which`; null before set-up or when the table has none.
+  /// The picture loaded for `which` (for the button's screen scale); null before set-up
+  /// or when the table has none.
   QPixmap picture(Picture which) const;
   /// The picture the button shows in its present state (disabled, pressed or normal).
   Picture currentPicture() const;

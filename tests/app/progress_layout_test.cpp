@@ -1,6 +1,11 @@
-// The progress strip's arithmetic: shortening of the item line, centring, text area.
+// The progress strip's arithmetic: shortening of the item line, centring, text area;
+// and its button pictures, drawn for the screen's scale.
+#include "app/picture_button.h"
 #include "app/progress_layout.h"
+#include "app/progress_pictures.h"
 
+#include <QApplication>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace linkmoor {
@@ -59,6 +64,42 @@ TEST(ProgressTextArea, EndsSixPixelsLeftOfSkip) {
   EXPECT_EQ(progressTextArea(client, skip, stop), QRect(QPoint(4, 4), QPoint(293, 40)));
   EXPECT_EQ(progressTextArea(client, QRect(), stop), QRect(QPoint(4, 4), QPoint(343, 40)));
   EXPECT_EQ(progressTextArea(client, QRect(), QRect()), QRect(QPoint(4, 4), QPoint(395, 40)));
+}
+
+TEST(ProgressPictures, TheTemplateSizeInDialogUnits) {
+  // 25 by 17 dialog units at 6 by 13: 37.5 and 27.6, rounded.
+  EXPECT_EQ(progressPictureSize(DialogBaseUnits{6, 13}), QSize(38, 28));
+  EXPECT_EQ(progressPictureSize(DialogBaseUnits{8, 16}), QSize(50, 34));
+}
+
+TEST(ProgressPictures, SixPicturesAtOneAndTwoHundredPercent) {
+  const QFont font = QApplication::font();
+  const QSize size(38, 28);
+  for (int number : {160, 185, 184, 181, 180, 183}) {
+    const QPixmap plain = drawProgressPicture(number, size, 1.0, font);
+    EXPECT_EQ(plain.size(), size) << number;
+    const QPixmap fine = drawProgressPicture(number, size, 2.0, font);
+    EXPECT_EQ(fine.size(), size * 2) << number;
+    EXPECT_EQ(fine.devicePixelRatio(), 2.0);
+    EXPECT_EQ(fine.deviceIndependentSize().toSize(), size);
+  }
+  EXPECT_TRUE(drawProgressPicture(999, size, 1.0, font).isNull());
+  // Normal, pressed and disabled differ, and Stop differs from Skip.
+  const auto image = [&](int number) {
+    return drawProgressPicture(number, size, 1.0, font).toImage();
+  };
+  EXPECT_NE(image(181), image(180));
+  EXPECT_NE(image(181), image(183));
+  EXPECT_NE(image(181), image(160));
+  EXPECT_NE(image(160), image(185));
+}
+
+TEST(ProgressPictures, AButtonKeepsTheSizeAtOneHundredPercent) {
+  const QFont font = QApplication::font();
+  const QPixmap fine = drawProgressPicture(181, QSize(38, 28), 2.0, font);
+  PictureButton button(QStringLiteral("Stop"), fine, fine, fine);
+  EXPECT_EQ(button.size(), QSize(38, 28));
+  EXPECT_EQ(button.sizeHint(), QSize(38, 28));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // linkmoor-tree-pictures DIR: draws the two picture strips of the file trees into DIR
-// (local_tree.png: 18 cells of 16 by 16; remote_tree.png: 32 cells of 20 by 16). Every
-// even cell is an item's picture, the odd cell after it the same item when selected.
-// White is the transparent colour, so nothing meant to show is drawn in pure white.
+// (local_tree.png: 18 cells of 16 by 16; remote_tree.png: 32 cells of 20 by 16), and
+// each again at twice the size (local_tree@2x.png, remote_tree@2x.png) for screens
+// scaled to 200 %, from the same vector drawing, so both read sharp. Every even cell is
+// an item's picture, the odd cell after it the same item when selected. White is the
+// transparent colour, so nothing meant to show is drawn in pure white.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -107,15 +109,25 @@ void mark(QPainter &p, int x, int width) {
   p.drawPath(corner);
 }
 
-QImage strip(int cellWidth, int cells) {
-  QImage image(cellWidth * cells, 16, QImage::Format_RGB32);
+// A white strip of `cells` cells, `scale` device pixels to the picture's pixel.
+QImage strip(int cellWidth, int cells, int scale) {
+  QImage image(cellWidth * cells * scale, 16 * scale, QImage::Format_RGB32);
   image.fill(kWhite);
   return image;
 }
 
-QImage localStrip() {
-  QImage image = strip(16, 18);
+// Sets a painter up to draw in the pictures' own pixels on a strip of `scale`.
+void scaled(QPainter &p, int scale) {
+  p.scale(scale, scale);
+  // Edges stay hard: a blended edge pixel would not be pure white, hence not
+  // transparent, and would show as a light fringe on the selection colour.
+  p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+QImage localStrip(int scale) {
+  QImage image = strip(16, 18, scale);
   QPainter p(&image);
+  scaled(p, scale);
   for (Look look : {Look::Plain, Look::Selected}) {
     const int step = look == Look::Selected ? 16 : 0;
     folder(p, 4 * 16 + step, look, look == Look::Selected, true);
@@ -125,9 +137,10 @@ QImage localStrip() {
   return image;
 }
 
-QImage remoteStrip() {
-  QImage image = strip(20, 32);
+QImage remoteStrip(int scale) {
+  QImage image = strip(20, 32, scale);
   QPainter p(&image);
+  scaled(p, scale);
   for (Look look : {Look::Plain, Look::Selected}) {
     const int step = look == Look::Selected ? 20 : 0;
     const bool open = look == Look::Selected;
@@ -157,7 +170,9 @@ int main(int argc, char **argv) {
   QGuiApplication app(argc, argv);
   const QString dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(dir);
-  bool ok = localStrip().save(dir + QStringLiteral("/local_tree.png"));
-  ok &= remoteStrip().save(dir + QStringLiteral("/remote_tree.png"));
+  bool ok = localStrip(1).save(dir + QStringLiteral("/local_tree.png"));
+  ok &= remoteStrip(1).save(dir + QStringLiteral("/remote_tree.png"));
+  ok &= localStrip(2).save(dir + QStringLiteral("/local_tree@2x.png"));
+  ok &= remoteStrip(2).save(dir + QStringLiteral("/remote_tree@2x.png"));
   return ok ? 0 : 1;
 }
