@@ -1,11 +1,15 @@
 #pragma once
 // The main window's placement as the settings file stores it (ten numbers), turned
-// into Qt geometry and back, and the smallest outer size the window allows.
+// into Qt geometry and back, the smallest outer size the window allows, and the size
+// it opens with when no placement is stored.
 
+#include "app/dialog_units.h"
 #include "storage/window_placement.h"
 
 #include <QRect>
 #include <QSize>
+
+class QFontMetrics;
 
 namespace linkmoor {
 
@@ -30,5 +34,22 @@ inline constexpr QSize kMainWindowMinimum{500, 400};
 
 /// `outer` with each dimension raised to at least `minimum`.
 QSize snapToMinimum(const QSize &outer, const QSize &minimum = kMainWindowMinimum);
+
+/// The width the info page's rows need in `metrics` for a typical page: each of the
+/// six drawn header cells ("Bytes / errs" ... "R-link / err") with its frame and air,
+/// and a file column that shows a path three folders deep whole.
+int typicalSummaryRowsWidth(const QFontMetrics &metrics);
+
+/// Pixels of the main window's width that are not the info page's rows: the sheet's
+/// margins and tab frame, the page's margins and a vertical scroll bar of
+/// `scrollBarExtent`.
+int workspaceChromeWidth(int scrollBarExtent);
+
+/// The size the main window opens with when no placement is stored: the template's
+/// 392 by 222 dialog units, at least the smallest size, and wide enough that the info
+/// page of a typical page shows all 13 columns whole without scrolling sideways.
+QSize firstWindowSize(DialogBaseUnits base, const QFontMetrics &metrics, int scrollBarExtent);
+/// The same for the application's font and style.
+QSize firstWindowSize();
 
 } // namespace linkmoor

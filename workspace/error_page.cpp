@@ -17,6 +17,7 @@ ErrorPage::ErrorPage(ProjectSheet &sheet, QWidget *parent)
                            this)) {
   list_->setObjectName(QStringLiteral("errorList"));
   connect(list_, &ReportList::rowContextMenu, this, &ErrorPage::openMenu);
+  list_->setColumnProportions(kErrorMultiples);
   layoutList();
 }
 
@@ -58,9 +59,8 @@ void ErrorPage::resizeEvent(QResizeEvent *event) {
 }
 
 void ErrorPage::layoutList() {
-  const QRect area = errorListRect(rect());
-  list_->setGeometry(area);
-  list_->setColumnWidths(errorColumnWidths(area.width(), list_->scrollBarWidth()));
+  // The list fits its columns to its own width whenever that changes.
+  list_->setGeometry(errorListRect(rect()));
 }
 
 } // namespace linkmoor

@@ -1,10 +1,14 @@
 #pragma once
 // The list control of the workspace pages in report view: rows of text cells with
 // grid lines and whole-row selection, one row selected at a time, nothing editable.
+// Its columns keep their proportions while every text fits, are never narrower than
+// their widest text and header, and fill the list's width to its right edge; beyond
+// that the list scrolls sideways.
 
 #include <QString>
 #include <QTableWidget>
 #include <span>
+#include <vector>
 
 namespace linkmoor {
 
@@ -23,20 +27,51 @@ public:
   /// Appends a row whose first cell holds `text`; returns its index.
   int appendRow(const QString &text);
   /// Removes every row.
-  void removeAllRows() { setRowCount(0); }
+  void removeAllRows();
   /// The selected row, or -1.
   int selectedRow() const;
-  /// Sets the widths of the first columns.
-  void setColumnWidths(std::span<const int> widths);
-  /// The width of a vertical scroll bar in this list's style.
-  int scrollBarWidth() const;
+  /// Sets the proportions of the columns (one multiple per column) and fits them.
+  void setColumnProportions(std::span<const int> multiples);
+  /// Sets further smallest widths, one per column (a header drawn over the list by its
+  /// page), and fits the columns again.
+  void setExtraMinimums(std::span<const int> minimums);
+  /// The width `column` needs: its widest text, its own header and the extra minimum.
+  int neededWidth(int column) const;
+  /// The widths of all columns as fitted.
+  std::vector<int> columnWidths() const;
+  /// The pixels a cell adds around its text (margins and grid line).
+  int cellPadding() const;
+  /// Fits the columns to the width of the rows' area (the viewport).
+  void fitColumns();
 
 signals:
+  /// The columns were fitted again (their widths may have changed).
+  void columnsFitted();
+
   /// A right click on `row` (never on empty space) at `globalPos`.
   void rowContextMenu(int row, const QPoint &globalPos);
 
 protected:
   void contextMenuEvent(QContextMenuEvent *event) override;
+  /// Receives the viewport's size changes (also when a scroll bar comes or goes).
+  void resizeEvent(QResizeEvent *event) override;
+  /// Scrolls, keeping the top row whole (see `alignTopRow`).
+  void scrollContentsBy(int dx, int dy) override;
+  /// Lays out the scroll bars, keeping the top row whole.
+  void updateGeometries() override;
+
+private:
+  void noteText(int column, const QString &text);
+  // Scrolled to its end, the table view lines the last row up with the bottom edge and
+  // leaves a slice of a row at the top; this puts the row of the scroll bar's value at
+  // the top edge instead, as on every other position.
+  void alignTopRow();
+
+  std::vector<int> multiples_;
+  std::vector<int> textWidths_;
+  std::vector<int> extraMinimums_;
+  bool fitting_ = false;
+  bool fitAgain_ = false;
 };
 
 } // namespace linkmoor

@@ -25,6 +25,7 @@ SheetLocalPgMain::SheetLocalPgMain(ProjectSheet &sheet, QWidget *parent)
   tree_->setObjectName(QStringLiteral("tree"));
   extensions_->setObjectName(QStringLiteral("extensionList"));
   connect(tree_, &FileTree::rightClicked, this, &SheetLocalPgMain::openMenu);
+  extensions_->setColumnProportions(kExtensionMultiples);
   layoutControls();
 }
 
@@ -97,9 +98,8 @@ void SheetLocalPgMain::resizeEvent(QResizeEvent *event) {
 void SheetLocalPgMain::layoutControls() {
   const MainPageGeometry g = localMainLayout(rect());
   tree_->setGeometry(g.tree);
+  // The list fits its columns to its own width whenever that changes.
   extensions_->setGeometry(g.list);
-  extensions_->setColumnWidths(
-      extensionColumnWidths(g.list.width(), extensions_->scrollBarWidth()));
 }
 
 std::vector<PageMenuItem> SheetLocalPgMain::menuFor(const QTreeWidgetItem *item) const {

@@ -13,7 +13,9 @@
 #include "workspace/summary_header.h"
 #include "workspace/workspace_geometry.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace linkmoor {
 
@@ -22,6 +24,12 @@ SummaryPage::SummaryPage(ProjectSheet &sheet, QWidget *parent)
   list_->setObjectName(QStringLiteral("summaryList"));
   list_->setFrameShape(QFrame::NoFrame);
   connect(list_, &ReportList::rowContextMenu, this, &SummaryPage::openMenu);
+  // The drawn header follows the columns: their widths and the sideways scrolling.
+  connect(list_, &ReportList::columnsFitted, this, &SummaryPage::takeColumnWidths);
+  connect(list_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+          qOverload<>(&QWidget::update));
+  list_->setColumnProportions(kSummaryMultiples);
+  fitHeaderTexts();
   layoutList();
 }
 
@@ -29,6 +37,7 @@ void SummaryPage::clear() {
   guiCall([this] {
     list_->removeAllRows();
     folder_.clear();
+    fitHeaderTexts();
     update();
   });
 }
@@ -40,6 +49,7 @@ void SummaryPage::listFiles(const QString &folder, const QStringList &files) {
     while (base.endsWith(QLatin1Char('/')))
       base.chop(1);
   folder_ = base.isEmpty() ? QString() : base + QLatin1Char('/');
+  fitHeaderTexts();
   for (const QString &file : files)
     list_->appendRow(file);
   repaint();
@@ -206,7 +216,8 @@ void SummaryPage::editRow(int row) {
 
 void SummaryPage::paintEvent(QPaintEvent *) {
   QPainter painter(this);
-  SummaryHeader::paint(painter, listRect_, widths_, folder_, sheet_.traits().siteLinkCaption);
+  SummaryHeader::paint(painter, listRect_, widths_, folder_, sheet_.traits().siteLinkCaption,
+                       list_->horizontalScrollBar()->value());
 }
 
 void SummaryPage::resizeEvent(QResizeEvent *event) {
@@ -217,8 +228,17 @@ void SummaryPage::resizeEvent(QResizeEvent *event) {
 void SummaryPage::layoutList() {
   listRect_ = summaryListRect(rect());
   list_->setGeometry(listRect_);
-  widths_ = summaryColumnWidths(listRect_.width(), list_->scrollBarWidth());
-  list_->setColumnWidths(widths_);
+  takeColumnWidths();
+}
+
+void SummaryPage::fitHeaderTexts() {
+  list_->setExtraMinimums(SummaryHeader::minimumWidths(QFontMetrics(QApplication::font()), folder_,
+                                                       sheet_.traits().siteLinkCaption));
+}
+
+void SummaryPage::takeColumnWidths() {
+  for (int c = 0; c < 13; ++c)
+    widths_[static_cast<std::size_t>(c)] = list_->columnWidth(c);
   update();
 }
 

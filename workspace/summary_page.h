@@ -37,7 +37,7 @@ public:
   const QString &folder() const { return folder_; }
   /// The list's rectangle as last laid out; the header is drawn above it.
   QRect listRect() const { return listRect_; }
-  /// The widths of the 13 columns as last laid out.
+  /// The widths of the 13 columns as the list last fitted them.
   const std::array<int, 13> &columnWidths() const { return widths_; }
 
   /// Empties the list and `folder`. Any thread.
@@ -93,6 +93,10 @@ protected:
 
 private:
   void layoutList();
+  // The header's texts (with the folder) as smallest column widths of the list.
+  void fitHeaderTexts();
+  // Copies the list's fitted column widths for the header and repaints it.
+  void takeColumnWidths();
   void openMenu(int row, const QPoint &globalPos);
   void editRow(int row);
 

@@ -1,18 +1,22 @@
 // linkmoor-workspace-screenshots DIR: opens the demo site as a local project in the main
-// window and renders the workspace to PNG files in DIR: the file tree, the summary after
-// analysing the whole site, the error list of a page with errors, and the editor
+// window at its first-start size and renders the workspace to PNG files in DIR: the
+// file tree, the summary after analysing the whole site (also scrolled to its end and,
+// in a narrower window, sideways), the error list of a page with errors, and the editor
 // scrolled to the middle of a page. Runs on the offscreen platform unless another is
 // chosen; works in a scratch Setting folder.
 #include "app/help_topic.h"
 #include "app/job_thread.h"
 #include "app/main_dialog.h"
 #include "app/tools/screenshot_support.h"
+#include "app/window_geometry.h"
 #include "storage/current_projects.h"
 #include "storage/program_folder.h"
 #include "storage/widgets/editor_control.h"
 #include "workspace/file_tree.h"
+#include "workspace/report_list.h"
 #include "workspace/sheet_local.h"
 #include "workspace/sheet_local_pg_edit.h"
+#include "workspace/sheet_local_pg_info.h"
 #include "workspace/sheet_local_pg_main.h"
 #include "workspace/tree_items.h"
 #include "workspace/workspace_sheets.h"
@@ -20,6 +24,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
 #include <cstdio>
@@ -80,7 +85,7 @@ int main(int argc, char **argv) {
     return true;
   };
   auto main = std::make_unique<MainDialog>(jobs, services);
-  main->resize(960, 640);
+  main->resize(firstWindowSize());
   main->show();
   settle();
   main->openLocalProject();
@@ -99,13 +104,21 @@ int main(int argc, char **argv) {
   page->analyze(root, true);
   ok &= waitFor([&] { return !jobs.isRunning(); });
   ok &= save(main.get(), dir, QStringLiteral("workspace-info.png"));
+  // The smallest window: the list scrolls sideways and the header goes with it; the
+  // last rows shown whole under the header.
+  main->resize(500, 400);
+  settle();
+  ReportList *summary = sheet->infoPage()->list();
+  summary->verticalScrollBar()->setValue(summary->verticalScrollBar()->maximum());
+  summary->horizontalScrollBar()->setValue(summary->horizontalScrollBar()->maximum() / 2);
+  ok &= save(main.get(), dir, QStringLiteral("workspace-info-narrow.png"));
+  main->resize(firstWindowSize());
+  settle();
 
   sheet->showFile("broken/links.htm", true);
   ok &= waitFor([&] { return !jobs.isRunning(); });
   ok &= save(main.get(), dir, QStringLiteral("workspace-desc.png"));
 
-  // A window of half the height, so that the start page is long enough to scroll.
-  main->resize(960, 460);
   sheet->showFile("index.html", false);
   ok &= waitFor([&] { return !jobs.isRunning(); });
   SheetLocalPgEdit *edit = sheet->editPage();
