@@ -6,8 +6,8 @@ set -euo pipefail
 work=${LINKMOOR_BOOST_DIR:-/tmp/linkmoor-boost}
 mkdir -p "$work"
 cd "$work"
-if [ ! -d root/usr/share/doc/libboost1.81-doc/HTML ]; then
-  apt-get download libboost1.81-doc >/dev/null
+if [ ! -d root/usr/share/doc/libboost1.81-doc/doc/html ]; then
+  apt-get download libboost1.81-doc >/dev/null 2>&1
   dpkg-deb -x libboost1.81-doc_*.deb root
 fi
-echo "$work/root/usr/share/doc/libboost1.81-doc/HTML"
+echo "$work/root/usr/share/doc/libboost1.81-doc/doc/html"

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -55,13 +56,15 @@ void fillRows(FileReport &report, const ErrorList &list) {
   }
 }
 
-FileReport checkFile(const std::string &file, bool remote, bool noInternet, LinkChecker &checker) {
+// `scanner` is the calling thread's own: the pass clears it, and its arrays keep the
+// room they grew to, so later pages do not fault in fresh memory.
+FileReport checkFile(HtmlScanner &scanner, const std::string &file, bool remote, bool noInternet,
+                     LinkChecker &checker) {
   SilentJob job;
   FileReport report;
   report.file = file;
   report.remote = remote;
   PassContext context(remote, job, checker);
-  HtmlScanner scanner;
   ErrorList rows;
   // The general pass, with the description pass's rows of a page in error taken
   // from the same read and scan.
@@ -116,14 +119,22 @@ class OrderedReports {
 public:
   explicit OrderedReports(std::size_t count) : reports_(count), done_(count, false) {}
   void put(std::size_t index, FileReport report) {
-    std::lock_guard lock(mutex_);
-    reports_[index] = std::move(report);
-    done_[index] = true;
-    ready_.notify_all();
+    bool wake = false;
+    {
+      std::lock_guard lock(mutex_);
+      reports_[index] = std::move(report);
+      done_[index] = true;
+      wake = index == wanted_;
+    }
+    // Only the report the writer waits for wakes it: one wake-up per page costs more
+    // than the analysis of a small page.
+    if (wake) ready_.notify_one();
   }
   FileReport take(std::size_t index) {
     std::unique_lock lock(mutex_);
+    wanted_ = index;
     ready_.wait(lock, [&] { return done_[index]; });
+    wanted_ = SIZE_MAX;
     return std::move(reports_[index]);
   }
 
@@ -132,6 +143,7 @@ private:
   std::condition_variable ready_;
   std::vector<FileReport> reports_;
   std::vector<bool> done_;
+  std::size_t wanted_ = SIZE_MAX;
 };
 
 /// The web addresses of each page, noted by the read-ahead, waited for by the report.
@@ -229,12 +241,13 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   std::vector<std::thread> workers;
   for (unsigned w = 0; w < workerCount; ++w)
     workers.emplace_back([&] {
+      HtmlScanner scanner;
       for (std::size_t i; (i = nextPage++) < files.size();) {
         if (web)
           for (const std::string &url : addresses.take(i))
             web->checkHttp(url);
         GateHold hold(gate, sizes[i]);
-        reports.put(i, checkFile(files[i], remote, o.noInternet, checker));
+        reports.put(i, checkFile(scanner, files[i], remote, o.noInternet, checker));
       }
     });
 

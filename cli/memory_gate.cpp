@@ -5,11 +5,16 @@ namespace linkmoor::cli {
 void MemoryGate::acquire(std::uint64_t bytes) {
   std::unique_lock lock(mutex_);
   const std::uint64_t ticket = nextTicket_++;
-  changed_.wait(lock,
-                [&] { return ticket == serving_ && (held_ == 0 || held_ + bytes <= limit_); });
+  auto admitted = [&] { return ticket == serving_ && (held_ == 0 || held_ + bytes <= limit_); };
+  if (!admitted()) {
+    ++sleepers_;
+    changed_.wait(lock, admitted);
+    --sleepers_;
+  }
   held_ += bytes;
   ++serving_;
-  changed_.notify_all();
+  // The next ticket may be waiting for its turn; without sleepers nobody needs waking.
+  if (sleepers_ > 0) changed_.notify_all();
 }
 
 std::uint64_t MemoryGate::waiting() {
@@ -18,11 +23,13 @@ std::uint64_t MemoryGate::waiting() {
 }
 
 void MemoryGate::release(std::uint64_t bytes) {
+  bool wake = false;
   {
     std::lock_guard lock(mutex_);
     held_ -= bytes;
+    wake = sleepers_ > 0;
   }
-  changed_.notify_all();
+  if (wake) changed_.notify_all();
 }
 
 } // namespace linkmoor::cli

@@ -27,6 +27,7 @@ private:
   std::uint64_t held_ = 0;
   std::uint64_t nextTicket_ = 0;
   std::uint64_t serving_ = 0;
+  std::uint64_t sleepers_ = 0; ///< callers of acquire asleep on `changed_`
 };
 
 /// Holds `bytes` of a gate for one scope.
