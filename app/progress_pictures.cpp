@@ -121,12 +121,15 @@ QPixmap drawProgressPicture(int number, QSize size, qreal deviceScale, const QFo
   p.setFont(font);
   const QFontMetrics metrics(font);
   const int textWidth = metrics.horizontalAdvance(word);
-  // The sign is as high as a capital letter; it is left out when the word alone fills
-  // the face, since the word must show whole.
+  // The sign is as high as a capital letter. Both buttons show it, or, when the wider
+  // word and the sign do not fit inside the edges with some air, neither does: the
+  // word must show whole, and the two buttons look alike.
   const qreal side = std::max(5, metrics.capHeight());
   const qreal gap = std::max(2.0, side / 3);
-  const qreal room = size.width() - 6;
-  const bool withSign = textWidth + gap + side <= room;
+  const qreal room = size.width() - 10;
+  const int widerWord = std::max(metrics.horizontalAdvance(QStringLiteral("Stop")),
+                                 metrics.horizontalAdvance(QStringLiteral("Skip")));
+  const bool withSign = widerWord + gap + side <= room;
   const qreal content = withSign ? textWidth + gap + side : textWidth;
   const qreal shift = pressed ? 1 : 0;
   qreal x = (size.width() - content) / 2 + shift;

@@ -5,7 +5,9 @@
 #include "app/progress_pictures.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace linkmoor {
@@ -92,6 +94,40 @@ TEST(ProgressPictures, SixPicturesAtOneAndTwoHundredPercent) {
   EXPECT_NE(image(181), image(183));
   EXPECT_NE(image(181), image(160));
   EXPECT_NE(image(160), image(185));
+}
+
+// The columns of `image` that differ from its face colour between its edges.
+int drawnColumns(const QImage &image) {
+  const QRgb face = image.pixel(image.width() / 2, 2);
+  int drawn = 0;
+  for (int x = 2; x < image.width() - 2; ++x)
+    for (int y = 2; y < image.height() - 2; ++y)
+      if (image.pixel(x, y) != face) {
+        ++drawn;
+        break;
+      }
+  return drawn;
+}
+
+TEST(ProgressPictures, TheWordShowsWholeWithAirAtTheEdges) {
+  const QFont font = QApplication::font();
+  const QFontMetrics metrics(font);
+  const int word = metrics.horizontalAdvance(QStringLiteral("Stop"));
+  const QSize size = progressPictureSize(dialogBaseUnits(metrics));
+  ASSERT_GE(size.width(), word + 6);
+  for (int number : {181, 160}) {
+    const QImage image = drawProgressPicture(number, size, 1.0, font).toImage();
+    // Two columns next to each edge stay the face: nothing runs into the edges.
+    const QRgb face = image.pixel(image.width() / 2, 2);
+    for (int y = 3; y < image.height() - 3; ++y) {
+      EXPECT_EQ(image.pixel(2, y), face) << number;
+      EXPECT_EQ(image.pixel(image.width() - 3, y), face) << number;
+    }
+  }
+  // The two buttons show the same parts: with or without the sign, both alike.
+  const int stop = drawnColumns(drawProgressPicture(181, size, 1.0, font).toImage());
+  const int skip = drawnColumns(drawProgressPicture(160, size, 1.0, font).toImage());
+  EXPECT_LE(std::abs(stop - skip), 4);
 }
 
 TEST(ProgressPictures, AButtonKeepsTheSizeAtOneHundredPercent) {
