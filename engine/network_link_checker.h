@@ -1,6 +1,8 @@
 #pragma once
-// The link checker of the windowed program: every check goes to the network or
-// the disk at once, one at a time, and Stop ends a request that is waiting.
+// The one-at-a-time link checker: every check goes to the network or the disk at
+// once, and Stop ends a request that is waiting. The program's jobs and
+// linkmoor-check use ParallelLinkChecker; this one is the reference it must agree
+// with, and the disk check both share.
 
 #include "engine/job_control.h"
 #include "engine/link_checker.h"
