@@ -101,17 +101,11 @@ ParallelCheckSettings networkSettings(const CheckOptions &options) {
 
 namespace {
 
-/// Byte sizes of the pages (0 for those that cannot be looked at).
-std::vector<std::uint64_t> pageSizes(const std::string &root,
-                                     const std::vector<std::string> &files) {
-  std::vector<std::uint64_t> sizes;
-  sizes.reserve(files.size());
-  for (const std::string &file : files) {
-    struct stat info {};
-    bool regular = stat((root + "/" + file).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    sizes.push_back(regular ? static_cast<std::uint64_t>(info.st_size) : 0);
-  }
-  return sizes;
+/// Byte size of a page (0 when it cannot be looked at).
+std::uint64_t pageSize(const std::string &root, const std::string &file) {
+  struct stat info {};
+  const bool regular = stat((root + "/" + file).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return regular ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
 /// Reports finished out of order, written in order.
@@ -197,13 +191,15 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
 
   // Each pass holds a page twice (as read and as worked on). Pages are analysed
   // on several threads while the pages held add up to no more than one and a half
-  // times the largest, so the run's page memory stays within three times the
-  // largest page; the largest is analysed alone.
-  const std::vector<std::uint64_t> sizes = pageSizes(o.root, files);
-  std::uint64_t largest = 1;
-  for (std::uint64_t size : sizes)
-    largest = std::max(largest, size);
-  MemoryGate gate(largest + largest / 2);
+  // times the largest page seen so far, so the run's page memory stays within three
+  // times the largest page; a page larger than that is analysed alone. Each thread
+  // looks at the size of its own page, so no pass over all pages comes first.
+  MemoryGate gate(0);
+  auto holdPage = [&](std::size_t i) {
+    const std::uint64_t size = pageSize(o.root, files[i]);
+    gate.raiseLimit(size + size / 2);
+    return std::make_unique<GateHold>(gate, size);
+  };
 
   // The web is asked through one checker that keeps every answer and every host
   // that was not found. A read-ahead thread hands it each page's addresses as soon as
@@ -223,7 +219,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
       SilentJob job;
       for (std::size_t i = 0; i < files.size(); ++i) {
         {
-          GateHold hold(gate, sizes[i]);
+          const auto hold = holdPage(i);
           HtmlScanner scanner;
           FileSummary summary;
           PassContext context(remote, job, queueing);
@@ -246,7 +242,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
         if (web)
           for (const std::string &url : addresses.take(i))
             web->checkHttp(url);
-        GateHold hold(gate, sizes[i]);
+        const auto hold = holdPage(i);
         reports.put(i, checkFile(scanner, files[i], remote, o.noInternet, checker));
       }
     });

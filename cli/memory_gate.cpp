@@ -17,6 +17,17 @@ void MemoryGate::acquire(std::uint64_t bytes) {
   if (sleepers_ > 0) changed_.notify_all();
 }
 
+void MemoryGate::raiseLimit(std::uint64_t limit) {
+  bool wake = false;
+  {
+    std::lock_guard lock(mutex_);
+    if (limit <= limit_) return;
+    limit_ = limit;
+    wake = sleepers_ > 0;
+  }
+  if (wake) changed_.notify_all();
+}
+
 std::uint64_t MemoryGate::waiting() {
   std::lock_guard lock(mutex_);
   return nextTicket_ - serving_;

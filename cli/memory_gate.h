@@ -17,6 +17,8 @@ public:
   void acquire(std::uint64_t bytes);
   /// Gives back what `acquire` counted.
   void release(std::uint64_t bytes);
+  /// Lets the held bytes grow to `limit` when that is more than the limit so far.
+  void raiseLimit(std::uint64_t limit);
   /// Callers of `acquire` still waiting.
   std::uint64_t waiting();
 

@@ -58,3 +58,21 @@ TEST(MemoryGate, AWaitingPageIsNotOvertakenBySmallerOnes) {
   small.join();
   EXPECT_TRUE(bigAdmitted && smallAdmitted);
 }
+
+TEST(MemoryGate, RaisingTheLimitAdmitsAWaitingPage) {
+  linkmoor::cli::MemoryGate gate(0);
+  gate.acquire(100); // alone: nothing held
+  std::atomic<bool> admitted{false};
+  std::thread second([&] {
+    gate.acquire(50);
+    admitted = true;
+    gate.release(50);
+  });
+  while (gate.waiting() == 0)
+    std::this_thread::yield();
+  EXPECT_FALSE(admitted.load());
+  gate.raiseLimit(150);
+  second.join();
+  EXPECT_TRUE(admitted.load());
+  gate.release(100);
+}
