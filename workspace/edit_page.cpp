@@ -1,5 +1,8 @@
 #include "workspace/edit_page.h"
 
+#include "app/general_options.h"
+#include "storage/line_endings.h"
+
 #include "app/gui_call.h"
 #include "app/job_thread.h"
 #include "app/message_box.h"
@@ -53,6 +56,8 @@ EditPage::SaveInput EditPage::takeSaveInput() {
     input.relativePath = pane_.filePath().toStdString();
     input.encoding = pane_.encoding();
     input.encoded = pane_.bytesForSaving(input.bytes).ok;
+    // The editor holds LF line ends; the general options say what the file gets.
+    if (generalOptions().lineEnding == 0) input.bytes = withCrLfLineEnds(input.bytes);
     return input;
   });
 }

@@ -50,7 +50,8 @@ protected:
   /// What a save starts from, read from the page on the GUI thread.
   struct SaveInput {
     std::string relativePath; ///< the label: the file relative to the project's root
-    std::string bytes;        ///< the editor's text with LF line ends, in the page's encoding
+    std::string bytes;        ///< the editor's text in the page's encoding, with the line ends
+                              ///< the general options choose (CR LF or LF)
     bool encoded = false;     ///< false when the text holds a character the encoding lacks
     PageEncoding encoding = PageEncoding::Utf8;
   };

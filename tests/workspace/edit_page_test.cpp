@@ -1,3 +1,4 @@
+#include "app/general_options.h"
 #include "workspace_test_support.h"
 
 #include "app/progress_panel.h"
@@ -172,6 +173,22 @@ TEST_F(EditTest, ACharacterTheEncodingLacksIsNotSaved) {
   EXPECT_EQ(save(), report({save_report::kNotSaved, save_report::kGeneralIgnored,
                             save_report::kDescriptionIgnored}));
   EXPECT_EQ(site_.read("latin1.htm"), latin1);
+}
+
+// The general options choose the line ends of a saved page, byte for byte; taking the
+// text for saving leaves the choice as it is.
+TEST_F(EditTest, SavedLineEndsFollowTheGeneralOptions) {
+  show("about.htm", false);
+  generalOptions().lineEnding = 0; // Windows
+  replaceText(QStringLiteral("<p>one</p>\n<p>caf\u00e9</p>\n"));
+  save();
+  EXPECT_EQ(site_.read("about.htm"), "<p>one</p>\r\n<p>caf\xc3\xa9</p>\r\n");
+  EXPECT_EQ(generalOptions().lineEnding, 0);
+  generalOptions().lineEnding = 1; // Unix
+  replaceText(QStringLiteral("<p>two</p>\n"));
+  save();
+  EXPECT_EQ(site_.read("about.htm"), "<p>two</p>\n");
+  EXPECT_EQ(generalOptions().lineEnding, 1);
 }
 
 TEST_F(EditTest, AShorterTextLeavesNothingOfTheLongerFileAndKeepsItsMode) {

@@ -1,5 +1,6 @@
 #include "workspace_test_support.h"
 
+#include "app/general_options.h"
 #include "app/help_topic.h"
 #include "storage/current_projects.h"
 #include "storage/program_folder.h"
@@ -36,6 +37,8 @@ void SheetTest::SetUp() {
                         std::filesystem::copy_options::recursive);
   CurrentLocalProject.projectName = "Demo site";
   CurrentLocalProject.rootPath = site_.path();
+  // Saved pages keep LF line ends unless a test chooses "Windows".
+  generalOptions().lineEnding = 1;
 
   jobs_ = std::make_unique<JobThread>();
   host_.resize(980, 620);
