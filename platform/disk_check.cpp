@@ -56,7 +56,38 @@ bool pathOfFileUrl(const std::string &url, std::string &path) {
 
 bool isOpenableKind(mode_t mode) { return S_ISREG(mode) || S_ISDIR(mode); }
 
+int systemReadable(const char *path) { return faccessat(AT_FDCWD, path, R_OK, AT_EACCESS); }
+int systemStat(const char *path, struct stat *info) { return stat(path, info); }
+int systemOpen(const char *path) {
+  int fd;
+  do {
+    fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+int systemFstat(int fd, struct stat *info) { return fstat(fd, info); }
+
+// The check by opening, for when the permission test itself could not be made.
+bool openedForReading(const std::string &path, const DiskProbe &probe) {
+  struct stat info {};
+  if (probe.stat(path.c_str(), &info) != 0) return false;
+  // Opening a FIFO can block and opening a device can act on it (a watchdog starts
+  // counting, a tape rewinds): such targets are judged by their permissions alone.
+  if (!isOpenableKind(info.st_mode)) return false;
+  const int fd = probe.open(path.c_str());
+  if (fd < 0) return false;
+  // The name may have been swapped for something else since the stat.
+  const bool found = probe.fstat(fd, &info) == 0 && isOpenableKind(info.st_mode);
+  close(fd);
+  return found;
+}
+
 } // namespace
+
+const DiskProbe &systemDiskProbe() {
+  static const DiskProbe probe{systemReadable, systemStat, systemOpen, systemFstat};
+  return probe;
+}
 
 bool diskTargetExists(const std::string &pathOrFileUrl) {
   std::string path = pathOrFileUrl;
@@ -64,25 +95,24 @@ bool diskTargetExists(const std::string &pathOrFileUrl) {
   return diskPathExists(path);
 }
 
-bool diskPathExists(const std::string &path) {
+bool diskPathExists(const std::string &path, const DiskProbe &probe) {
   if (path.empty() || path.find('\0') != std::string::npos) return false;
 
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return false;
-  // Opening a FIFO can block and opening a device can act on it (a watchdog starts
-  // counting, a tape rewinds): such targets are judged by their permissions alone.
-  if (!isOpenableKind(info.st_mode))
-    return faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) == 0;
-
-  int fd;
-  do {
-    fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return false;
-  // The name may have been swapped for something else since the stat.
-  bool found = fstat(fd, &info) == 0 && isOpenableKind(info.st_mode);
-  close(fd);
-  return found;
+  // The permission test follows links and never opens the target, so a FIFO cannot
+  // block and a device is not acted on; it answers what an open for reading would,
+  // in one call instead of a stat, an open, an fstat and a close.
+  if (probe.readable(path.c_str()) == 0) return true;
+  switch (errno) {
+  case ENOENT:
+  case ENOTDIR:
+  case EACCES:
+  case ELOOP:
+  case ENAMETOOLONG:
+    return false;
+  default:
+    break;
+  }
+  return openedForReading(path, probe);
 }
 
 } // namespace linkmoor

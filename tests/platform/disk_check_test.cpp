@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace linkmoor {
@@ -134,6 +136,66 @@ TEST_F(DiskCheckTest, OverlongAndOddPathsGiveAResult) {
   EXPECT_FALSE(diskTargetExists(std::string("/tmp\0/x", 7)));
   EXPECT_FALSE(diskTargetExists(dir.file("\x01\x7F\xFF")));
   EXPECT_FALSE(diskTargetExists("  " + dir.path()));
+}
+
+// Counts the calls of the disk check and passes them on to the system's, or
+// answers the permission test with `refusal` when that is set (a sandbox that
+// does not allow the call).
+struct CountingProbe {
+  static inline int readable = 0, stats = 0, opens = 0, fstats = 0;
+  static inline int refusal = 0;
+  static void reset() { readable = stats = opens = fstats = refusal = 0; }
+  static DiskProbe probe() {
+    return DiskProbe{[](const char *path) {
+                       ++readable;
+                       if (refusal == 0) return systemDiskProbe().readable(path);
+                       errno = refusal;
+                       return -1;
+                     },
+                     [](const char *path, struct stat *info) {
+                       ++stats;
+                       return systemDiskProbe().stat(path, info);
+                     },
+                     [](const char *path) {
+                       ++opens;
+                       return systemDiskProbe().open(path);
+                     },
+                     [](int fd, struct stat *info) {
+                       ++fstats;
+                       return systemDiskProbe().fstat(fd, info);
+                     }};
+  }
+};
+
+TEST_F(DiskCheckTest, OneCallAnswersForFilesFoldersAndMissingNames) {
+  CountingProbe::reset();
+  const DiskProbe probe = CountingProbe::probe();
+  std::string page = dir.write("site/page.htm", "x");
+  ASSERT_EQ(mkfifo(dir.file("site/pipe").c_str(), 0644), 0);
+  std::filesystem::create_symlink(page, dir.file("site/alias.htm"));
+  EXPECT_TRUE(diskPathExists(page, probe));
+  EXPECT_TRUE(diskPathExists(dir.file("site"), probe));
+  EXPECT_TRUE(diskPathExists(dir.file("site/pipe"), probe));
+  EXPECT_TRUE(diskPathExists(dir.file("site/alias.htm"), probe));
+  EXPECT_FALSE(diskPathExists(dir.file("site/Page.htm"), probe)) << "names differ in case";
+  EXPECT_FALSE(diskPathExists(dir.file("site/page.htm/x"), probe));
+  EXPECT_EQ(CountingProbe::readable, 6);
+  EXPECT_EQ(CountingProbe::stats + CountingProbe::opens + CountingProbe::fstats, 0);
+}
+
+TEST_F(DiskCheckTest, ARefusedPermissionTestFallsBackToOpening) {
+  CountingProbe::reset();
+  CountingProbe::refusal = EPERM;
+  const DiskProbe probe = CountingProbe::probe();
+  std::string page = dir.write("page.htm", "x");
+  ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0644), 0);
+  EXPECT_TRUE(diskPathExists(page, probe));
+  EXPECT_TRUE(diskPathExists(dir.path(), probe));
+  EXPECT_FALSE(diskPathExists(dir.file("gone.htm"), probe));
+  EXPECT_FALSE(diskPathExists(dir.file("pipe"), probe)) << "a FIFO is never opened";
+  EXPECT_EQ(CountingProbe::stats, 4);
+  EXPECT_EQ(CountingProbe::opens, 2);
+  EXPECT_EQ(CountingProbe::fstats, 2);
 }
 
 } // namespace
