@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -52,19 +53,28 @@ bool liesInside(const std::string &path, const std::string &root) {
 
 class Walker {
 public:
-  Walker(WalkOrder order, std::string realRoot) : order_(order), realRoot_(std::move(realRoot)) {}
+  Walker(WalkOrder order, std::string realRoot, WalkCounts &counts)
+      : order_(order), realRoot_(std::move(realRoot)), counts_(counts) {}
 
   // Lists the folder open at `fd` (which this call closes) into `folder`.
   void walk(int fd, WalkEntry &folder) {
     struct stat self {};
     if (fstat(fd, &self) == 0) path_.emplace_back(self.st_dev, self.st_ino);
-    std::vector<std::string> names;
+    std::vector<ListedName> names;
     if (!listNames(fd, names)) folder.readable = false;
     std::vector<WalkEntry> folders, others;
-    for (std::string &name : names) {
+    others.reserve(names.size());
+    // Once one entry could be looked at, the folder may be searched: a name the
+    // listing gives as a plain file (no link, no folder) then needs no stat.
+    bool searchable = false;
+    for (ListedName &listed : names) {
       WalkEntry entry;
-      entry.name = std::move(name);
-      if (!lookAt(fd, entry)) continue;
+      entry.name = std::move(listed.name);
+      if (searchable && listed.type == DT_REG) {
+        others.push_back(std::move(entry));
+        continue;
+      }
+      if (!lookAt(fd, entry, searchable)) continue;
       (entry.kind == WalkKind::Folder ? folders : others).push_back(std::move(entry));
     }
     sortByName(folders);
@@ -86,7 +96,12 @@ public:
   }
 
 private:
-  static bool listNames(int fd, std::vector<std::string> &names) {
+  struct ListedName {
+    std::string name;
+    unsigned char type; // d_type: DT_UNKNOWN when the file system does not tell
+  };
+
+  static bool listNames(int fd, std::vector<ListedName> &names) {
     const int copy = dup(fd);
     if (copy < 0) return false;
     DIR *dir = fdopendir(copy);
@@ -95,20 +110,23 @@ private:
       return false;
     }
     while (dirent *entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
+      const std::string_view name = entry->d_name;
+      if (name != "." && name != "..") names.push_back({std::string(name), entry->d_type});
     }
     closedir(dir);
     return true;
   }
 
   // Sets the entry's kind; false when the entry is left out of the walk.
-  bool lookAt(int fd, WalkEntry &entry) {
+  // `looked` turns true when the entry's own stat could be made.
+  bool lookAt(int fd, WalkEntry &entry, bool &looked) {
     struct stat own {};
+    ++counts_.lookups;
     if (fstatat(fd, entry.name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
       entry.kind = WalkKind::Unreadable;
       return true;
     }
+    looked = true;
     struct stat info = own;
     if (S_ISLNK(own.st_mode)) {
       entry.link = true;
@@ -147,11 +165,13 @@ private:
   WalkOrder order_;
   std::string realRoot_;
   std::vector<FolderId> path_;
+  WalkCounts &counts_;
 };
 
 } // namespace
 
-bool walkSiteFolder(const std::string &root, WalkOrder order, WalkEntry &top) {
+bool walkSiteFolder(const std::string &root, WalkOrder order, WalkEntry &top, WalkCounts *counts) {
+  WalkCounts ignored;
   top = WalkEntry();
   top.name = root;
   top.kind = WalkKind::Folder;
@@ -162,7 +182,7 @@ bool walkSiteFolder(const std::string &root, WalkOrder order, WalkEntry &top) {
     top.readable = false;
     return false;
   }
-  Walker walker(order, realRoot);
+  Walker walker(order, realRoot, counts ? *counts : ignored);
   walker.walk(fd, top);
   return true;
 }

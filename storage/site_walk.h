@@ -12,6 +12,7 @@
 // still walked; what cannot be looked at is listed as `Unreadable`, and a folder
 // whose entries cannot be listed has `readable` false: nothing is dropped.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,18 @@ enum class WalkOrder {
   Caseless ///< ASCII case ignored, ties by byte order (the order of FolderSearch)
 };
 
+/// What a walk cost, for tests that keep it cheap.
+struct WalkCounts {
+  /// Entries looked at one by one (a stat each). A plain file that the folder
+  /// listing already names as one is not looked at again once the folder has
+  /// shown that its entries can be looked at.
+  std::size_t lookups = 0;
+};
+
 /// Walks the folder `root`. Returns false, with `top` a folder that is not
-/// readable, when the root cannot be opened as a folder.
-bool walkSiteFolder(const std::string &root, WalkOrder order, WalkEntry &top);
+/// readable, when the root cannot be opened as a folder. `counts`, when given,
+/// gets what the walk cost.
+bool walkSiteFolder(const std::string &root, WalkOrder order, WalkEntry &top,
+                    WalkCounts *counts = nullptr);
 
 } // namespace linkmoor
