@@ -152,9 +152,29 @@ void HtmlScanner::scanSegments(const char *text, std::int32_t length) {
   SegmentScan(*this, text, length).run();
 }
 
+namespace {
+
+// Pointer blocks up to this many slots are kept for the next page.
+constexpr int kKeptSlots = 64 * 1024;
+
+// Destroys every element of `array`; its pointer block stays for the next page
+// when it is not larger than kKeptSlots, so a scanner that works through many
+// pages does not grow its arrays afresh for each one.
+template <typename T> void emptyKeepingRoom(RecordArray<T> &array) {
+  if (array.count() == 0) return;
+  if (array.capacity() > kKeptSlots) {
+    array.removeAll();
+    return;
+  }
+  array.setSize(1);
+  array.removeAt(0);
+}
+
+} // namespace
+
 void HtmlScanner::clear() {
-  removeAll();
-  links.removeAll();
+  emptyKeepingRoom<MarkupSegment>(*this);
+  emptyKeepingRoom<LinkRecord>(links);
 }
 
 } // namespace linkmoor

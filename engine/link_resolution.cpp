@@ -105,6 +105,13 @@ bool hasDotStep(const std::string &path) {
 // reads them back as they are, followed by the anchor or query. Otherwise `path`
 // stays as written.
 void containDecoded(std::string &path) {
+  // Without an escape, a reference or a backslash, and with no blank or control
+  // byte at the end for the check to trim, the decoded steps are the written ones,
+  // which the caller has already taken within the root.
+  bool plain = path.empty() || static_cast<unsigned char>(path.back()) > 0x20;
+  for (std::size_t i = 0; plain && i < path.size(); ++i)
+    plain = path[i] != '%' && path[i] != '&' && path[i] != '\\';
+  if (plain) return;
   std::string tested;
   if (!diskPathOfTarget("/" + path, tested)) return;
   const bool backslash = tested.find('\\') != std::string::npos;
@@ -116,13 +123,22 @@ void containDecoded(std::string &path) {
 
 } // namespace
 
-std::string linkValue(const char *text, const char *end, const LinkRecord &link) {
+namespace {
+
+// The value of `link` in the text, without its opening quote, where it lies.
+std::string_view linkValueView(const char *text, const char *end, const LinkRecord &link) {
   const std::int32_t length = scantext::bufferLength(text, end);
   std::int32_t from = std::clamp(link.valueStart, 0, length);
   const std::int32_t to = std::clamp(link.valueEnd, 0, length);
   if (from < to && (text[from] == '"' || text[from] == '\'')) ++from;
   if (from >= to) return {};
-  return std::string(text + from, static_cast<std::size_t>(to - from));
+  return std::string_view(text + from, static_cast<std::size_t>(to - from));
+}
+
+} // namespace
+
+std::string linkValue(const char *text, const char *end, const LinkRecord &link) {
+  return std::string(linkValueView(text, end, link));
 }
 
 namespace {
@@ -159,8 +175,7 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
       link->target = linkValue(text, end, *link);
       if (beginsWithFileScheme(link->target)) link->type = LinkType::Site;
     } else if (link->type == LinkType::Local) {
-      const std::string value = linkValue(text, end, *link);
-      std::string path = resolveRelative(base, pageName, value);
+      std::string path = resolveRelative(base, pageName, linkValueView(text, end, *link));
       // A "../" left over from the root folder would test a file outside the site.
       if (hasDotStep(path)) path = withinRoot(path);
       containDecoded(path);

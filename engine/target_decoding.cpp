@@ -128,10 +128,15 @@ std::string decodeCharacterReferences(std::string_view text) {
   return out;
 }
 
-std::string decodePercentEscapes(std::string_view text) {
-  if (text.find('%') == std::string_view::npos) return std::string(text);
-  std::string out;
-  out.reserve(text.size());
+namespace {
+
+// Appends `text` to `out` with its `%XX` escapes decoded.
+void appendPercentDecoded(std::string &out, std::string_view text) {
+  if (text.find('%') == std::string_view::npos) {
+    out.append(text);
+    return;
+  }
+  out.reserve(out.size() + text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
         hexValue(text[i + 2]) >= 0) {
@@ -141,6 +146,13 @@ std::string decodePercentEscapes(std::string_view text) {
       out += text[i];
     }
   }
+}
+
+} // namespace
+
+std::string decodePercentEscapes(std::string_view text) {
+  std::string out;
+  appendPercentDecoded(out, text);
   return out;
 }
 
@@ -150,8 +162,13 @@ std::string httpAddressOfTarget(std::string_view target) {
 
 bool diskPathOfTarget(std::string_view target, std::string &path) {
   path.clear();
-  const std::string decoded = decodeCharacterReferences(target);
-  std::string_view rest = decoded;
+  // Most targets hold no reference: they are read where they are, not copied.
+  std::string decoded;
+  std::string_view rest = target;
+  if (target.find('&') != std::string_view::npos) {
+    decoded = decodeCharacterReferences(target);
+    rest = decoded;
+  }
   while (!rest.empty() && isBlankOrControl(rest.front()))
     rest.remove_prefix(1);
   while (!rest.empty() && isBlankOrControl(rest.back()))
@@ -163,7 +180,7 @@ bool diskPathOfTarget(std::string_view target, std::string &path) {
       rest = rest.substr(0, i);
       break;
     }
-  path = decodePercentEscapes(rest);
+  appendPercentDecoded(path, rest);
   return true;
 }
 

@@ -170,3 +170,30 @@ TEST(SegmentScan, ClearEmptiesTheScannerForTheNextPage) {
   EXPECT_EQ(page.scanner.count(), 0);
   EXPECT_EQ(page.scanner.links.count(), 0);
 }
+
+TEST(SegmentScan, AClearedScannerKeepsTheRoomItsArraysGrewTo) {
+  std::string text;
+  for (int i = 0; i < 300; ++i)
+    text += "<a href=\"p" + std::to_string(i) + ".htm\">x</a>\n";
+  linkmoor::HtmlScanner scanner;
+  scanner.scan(text.data(), text.data() + text.size());
+  scanner.extractLinks(text.data(), text.data() + text.size());
+  ASSERT_EQ(scanner.count(), 600);
+  ASSERT_EQ(scanner.links.count(), 300);
+  const int segmentRoom = scanner.capacity();
+  const int linkRoom = scanner.links.capacity();
+
+  // The next page of the same size grows nothing: no block is copied again.
+  scanner.clear();
+  EXPECT_EQ(scanner.count(), 0);
+  EXPECT_EQ(scanner.links.count(), 0);
+  EXPECT_EQ(scanner.capacity(), segmentRoom);
+  EXPECT_EQ(scanner.links.capacity(), linkRoom);
+  scanner.scan(text.data(), text.data() + text.size());
+  scanner.extractLinks(text.data(), text.data() + text.size());
+  EXPECT_EQ(scanner.count(), 600);
+  EXPECT_EQ(scanner.links.count(), 300);
+  EXPECT_EQ(scanner.capacity(), segmentRoom);
+  EXPECT_EQ(scanner.links.capacity(), linkRoom);
+  EXPECT_EQ(scanner.at(599)->kind, SegmentKind::NormalTag);
+}
