@@ -17,8 +17,10 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <ostream>
 #include <sys/stat.h>
 #include <thread>
@@ -39,40 +41,6 @@ int httpLinkCount(const HtmlScanner &scanner, bool remote) {
   for (const auto &link : scanner.links)
     if (link && link->type == LinkType::Remote) ++count;
   return count;
-}
-
-void fillRows(FileReport &report, const ErrorList &list) {
-  for (const auto &record : list) {
-    if (!record) continue;
-    RowTexts texts = list.linkRows ? linkText(*record) : kindText(*record);
-    ReportRow row;
-    row.line = record->line + 1;
-    row.type = std::string(texts.type);
-    row.error = std::string(texts.error);
-    row.excerpt = record->excerpt;
-    row.target = record->target;
-    row.linkRow = list.linkRows != 0;
-    report.rows.push_back(std::move(row));
-  }
-}
-
-// `scanner` is the calling thread's own: the pass clears it, and its arrays keep the
-// room they grew to, so later pages do not fault in fresh memory.
-FileReport checkFile(HtmlScanner &scanner, const std::string &file, bool remote, bool noInternet,
-                     LinkChecker &checker) {
-  SilentJob job;
-  FileReport report;
-  report.file = file;
-  report.remote = remote;
-  PassContext context(remote, job, checker);
-  ErrorList rows;
-  // The general pass, with the description pass's rows of a page in error taken
-  // from the same read and scan.
-  report.analysed = findGeneralInfoWithRows(scanner, file, report.summary, rows, context) == 1;
-  if (report.analysed && noInternet && !report.hasSyntaxErrors())
-    report.notChecked = httpLinkCount(scanner, remote);
-  if (report.analysed) fillRows(report, rows);
-  return report;
 }
 
 void setProject(const CheckOptions &o) {
@@ -101,56 +69,50 @@ ParallelCheckSettings networkSettings(const CheckOptions &options) {
 
 namespace {
 
-/// Byte size of a page (0 when it cannot be looked at).
-std::uint64_t pageSize(const std::string &root, const std::string &file) {
-  struct stat info {};
-  const bool regular = stat((root + "/" + file).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-  return regular ? static_cast<std::uint64_t>(info.st_size) : 0;
-}
-
-/// Reports finished out of order, written in order.
-class OrderedReports {
+/// Pages written one after the other in page order, each by the thread that
+/// analysed it, while it streams its rows.
+class WriteTurns {
 public:
-  explicit OrderedReports(std::size_t count) : reports_(count), done_(count, false) {}
-  void put(std::size_t index, FileReport report) {
-    bool wake = false;
+  /// Waits until every page before `index` is written.
+  void waitFor(std::size_t index) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return written_ == index; });
+  }
+  /// Page `index` is written; the next may go.
+  void done(std::size_t index) {
     {
       std::lock_guard lock(mutex_);
-      reports_[index] = std::move(report);
-      done_[index] = true;
-      wake = index == wanted_;
+      written_ = index + 1;
     }
-    // Only the report the writer waits for wakes it: one wake-up per page costs more
-    // than the analysis of a small page.
-    if (wake) ready_.notify_one();
-  }
-  FileReport take(std::size_t index) {
-    std::unique_lock lock(mutex_);
-    wanted_ = index;
-    ready_.wait(lock, [&] { return done_[index]; });
-    wanted_ = SIZE_MAX;
-    return std::move(reports_[index]);
+    changed_.notify_all();
   }
 
 private:
   std::mutex mutex_;
-  std::condition_variable ready_;
-  std::vector<FileReport> reports_;
-  std::vector<bool> done_;
-  std::size_t wanted_ = SIZE_MAX;
+  std::condition_variable changed_;
+  std::size_t written_ = 0;
 };
 
-/// The web addresses of each page, noted by the read-ahead, waited for by the report.
+/// What the read-ahead learnt of a page: the web addresses it links to and, for a
+/// page without any (its analysis then needs no answer from the web), the result
+/// itself, so that the page is analysed once.
+struct ReadAhead {
+  std::vector<std::string> urls;
+  bool complete = false; ///< `report` is the page's result
+  FileReport report;
+};
+
+/// Results of the read-ahead, waited for by the report threads.
 class PageAddressBook {
 public:
   explicit PageAddressBook(std::size_t count) : pages_(count), noted_(count, false) {}
-  void note(std::size_t index, std::vector<std::string> urls) {
+  void note(std::size_t index, ReadAhead page) {
     std::lock_guard lock(mutex_);
-    pages_[index] = std::move(urls);
+    pages_[index] = std::move(page);
     noted_[index] = true;
     changed_.notify_all();
   }
-  std::vector<std::string> take(std::size_t index) {
+  ReadAhead take(std::size_t index) {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return noted_[index]; });
     return std::move(pages_[index]);
@@ -159,14 +121,127 @@ public:
 private:
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<std::vector<std::string>> pages_;
+  std::vector<ReadAhead> pages_;
   std::vector<bool> noted_;
 };
+
+/// The read-ahead's checker: web addresses are queued on the shared checker and
+/// noted, disk paths looked at for real (the shared checker keeps each answer), so
+/// that the result of a page without web addresses is its report.
+class ReadAheadChecker : public QueueingLinkChecker {
+public:
+  explicit ReadAheadChecker(ParallelLinkChecker &web) : QueueingLinkChecker(web), web_(web) {}
+  LinkStatus checkDisk(const std::string &path) override { return web_.checkDisk(path); }
+
+private:
+  ParallelLinkChecker &web_;
+};
+
+/// Rows a read-ahead result may keep; a page with more rows is analysed again
+/// when its turn comes, with its rows written as they are made.
+constexpr std::size_t kHeldRowsLimit = 256;
+
+/// Writes page reports in page order, rows as they are made.
+class ReportWriter {
+public:
+  ReportWriter(std::ostream &out, bool json, WriteTurns &turns, ProgressLine &line,
+               std::size_t pageCount, std::function<int()> finished)
+      : out_(out), json_(json), turns_(turns), line_(line), pageCount_(pageCount),
+        finished_(std::move(finished)) {}
+
+  /// Starts page `index` (waiting for its turn): writes its head.
+  void begin(std::size_t index, const FileReport &report) {
+    turns_.waitFor(index);
+    line_.show(index, pageCount_, finished_(), report.file);
+    buffer_ = json_ ? formatJsonHead(report) : formatTextHead(report);
+    first_ = true;
+  }
+  /// Writes one row of the page begun.
+  void row(const RowView &row) {
+    if (json_)
+      appendJsonRow(buffer_, row, first_);
+    else
+      appendTextRow(buffer_, row);
+    first_ = false;
+    if (buffer_.size() >= kFlushBytes) flush();
+  }
+  /// Ends page `index`, counting `report` into the totals; the next page may go.
+  void end(std::size_t index, const FileReport &report) {
+    if (json_) buffer_ += std::string(kJsonTail) + "\n";
+    flush();
+    totals.add(report);
+    turns_.done(index);
+  }
+  RunTotals totals; ///< written only by the page whose turn it is
+
+private:
+  static constexpr std::size_t kFlushBytes = 64 * 1024;
+  void flush() {
+    out_ << buffer_;
+    buffer_.clear();
+  }
+  std::ostream &out_;
+  bool json_;
+  WriteTurns &turns_;
+  ProgressLine &line_;
+  std::size_t pageCount_;
+  std::function<int()> finished_;
+  std::string buffer_;
+  bool first_ = true;
+};
+
+RowView viewOf(const ErrorRecord &record, bool linkRow) {
+  const RowTexts texts = linkRow ? linkText(record) : kindText(record);
+  return {record.line + 1, texts.type, texts.error, record.excerpt, record.target, linkRow};
+}
+
+// The report of page `index`, analysed with `scanner` (the calling thread's own: the
+// pass clears it, and its arrays keep the room they grew to, so later pages do not
+// fault in fresh memory) and written with its rows as they are made, in its turn.
+// A page that exhausts the memory is reported "read", and the run goes on.
+void checkAndWrite(std::unique_ptr<HtmlScanner> &scanner, std::size_t index,
+                   const std::string &file, bool remote, bool noInternet, LinkChecker &checker,
+                   ReportWriter &writer, std::atomic<int> &analyses) {
+  FileReport report;
+  report.file = file;
+  report.remote = remote;
+  bool begun = false;
+  try {
+    SilentJob job;
+    PassContext context(remote, job, checker);
+    const RowStream rows = [&](const ErrorRecord &record, bool linkRow) {
+      if (!begun) {
+        report.analysed = true;
+        if (noInternet) report.notChecked = httpLinkCount(*scanner, remote);
+        writer.begin(index, report);
+        begun = true;
+      }
+      writer.row(viewOf(record, linkRow));
+    };
+    ++analyses;
+    report.analysed =
+        findGeneralInfoStreamingRows(*scanner, file, report.summary, rows, context) == 1;
+    if (!begun && report.analysed && noInternet && !report.hasSyntaxErrors())
+      report.notChecked = httpLinkCount(*scanner, remote);
+  } catch (const std::bad_alloc &) {
+    // What the scanner holds is let go of, and its room with it.
+    scanner.reset();
+    scanner = std::make_unique<HtmlScanner>();
+    if (!begun) {
+      report.analysed = false;
+      report.notChecked = 0;
+      report.summary.clearCounts();
+      report.summary.sizeText = "read";
+    }
+  }
+  if (!begun) writer.begin(index, report);
+  writer.end(index, report);
+}
 
 } // namespace
 
 int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::FILE *progress,
-             const ParallelCheckSettings &settings) {
+             const ParallelCheckSettings &settings, RunCounts *counts) {
   if (!isFolder(o.root)) {
     struct stat info {};
     err << "linkmoor-check: " << o.root
@@ -189,25 +264,27 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   setProject(o);
   const bool remote = !o.remoteSite.empty();
 
-  // Each pass holds a page twice (as read and as worked on). Pages are analysed
-  // on several threads while the pages held add up to no more than one and a half
-  // times the largest page seen so far, so the run's page memory stays within three
-  // times the largest page; a page larger than that is analysed alone. Each thread
-  // looks at the size of its own page, so no pass over all pages comes first.
+  // A pass holds a page twice (as read and as worked on) and the records of its
+  // tags and links. Pages are analysed on several threads while what they hold adds
+  // up to no more than one and a half times the largest need seen so far, so the
+  // run's page memory stays within three times the largest page's need; a page
+  // needing more than that is analysed alone. Each thread looks at its own page, so
+  // no pass over all pages comes first.
   MemoryGate gate(0);
   auto holdPage = [&](std::size_t i) {
-    const std::uint64_t size = pageSize(o.root, files[i]);
-    gate.raiseLimit(size + size / 2);
-    return std::make_unique<GateHold>(gate, size);
+    const std::uint64_t need = pageMemoryNeed(o.root + "/" + files[i]);
+    gate.raiseLimit(need + need / 2);
+    return std::make_unique<GateHold>(gate, need);
   };
+  std::atomic<int> analyses{0};
 
   // The web is asked through one checker that keeps every answer and every host
-  // that was not found. A read-ahead thread hands it each page's addresses as soon as
-  // it has scanned the page, so they are checked o.jobs at a time; the report threads
-  // wait for a page's answers without holding any page in memory, and only then read
-  // and analyse it, briefly, under the memory gate. A report thread that held its page
-  // while waiting kept the read-ahead out of the gate, and the addresses then went
-  // out one at a time as the report asked for them.
+  // that was not found. A read-ahead thread analyses each page as soon as it can and
+  // hands the checker the page's addresses, so they are checked o.jobs at a time; the
+  // report threads wait for a page's answers without holding any page in memory, and
+  // only then read and analyse it, briefly, under the memory gate. A page without web
+  // addresses needs no answer: the read-ahead's result is its report (when its rows
+  // are few), and it is not analysed again.
   std::unique_ptr<ParallelLinkChecker> web;
   OfflineLinkChecker offline;
   PageAddressBook addresses(files.size());
@@ -215,53 +292,90 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   if (!o.noInternet) {
     web = std::make_unique<ParallelLinkChecker>(settings);
     lookahead = std::thread([&] {
-      QueueingLinkChecker queueing(*web);
+      ReadAheadChecker queueing(*web);
       SilentJob job;
       for (std::size_t i = 0; i < files.size(); ++i) {
-        {
+        ReadAhead ahead;
+        try {
           const auto hold = holdPage(i);
           HtmlScanner scanner;
-          FileSummary summary;
+          ahead.report.file = files[i];
+          ahead.report.remote = remote;
           PassContext context(remote, job, queueing);
-          findGeneralInfo(scanner, files[i], summary, context);
+          bool tooManyRows = false;
+          const RowStream rows = [&](const ErrorRecord &record, bool linkRow) {
+            if (ahead.report.rows.size() >= kHeldRowsLimit) {
+              tooManyRows = true;
+              return;
+            }
+            const RowView view = viewOf(record, linkRow);
+            ahead.report.rows.push_back({view.line, std::string(view.type), std::string(view.error),
+                                         record.excerpt, record.target, linkRow});
+          };
+          ++analyses;
+          ahead.report.analysed = findGeneralInfoStreamingRows(
+                                      scanner, files[i], ahead.report.summary, rows, context) == 1;
+          ahead.urls = queueing.takeNoted();
+          ahead.complete = ahead.urls.empty() && !tooManyRows;
+        } catch (const std::bad_alloc &) {
+          ahead = ReadAhead();
+          queueing.takeNoted();
         }
-        addresses.note(i, queueing.takeNoted());
+        if (!ahead.complete) ahead.report = FileReport();
+        addresses.note(i, std::move(ahead));
       }
     });
   }
   LinkChecker &checker = web ? static_cast<LinkChecker &>(*web) : offline;
 
-  OrderedReports reports(files.size());
-  std::atomic<std::size_t> nextPage{0};
+  ProgressLine line(progress, progress != nullptr);
+  WriteTurns turns;
+  ReportWriter writer(out, o.json, turns, line, files.size(),
+                      [&] { return web ? web->finishedCount() : 0; });
+  // Pages pass the memory gate in page order: a page held while waiting for its
+  // turn to be written never keeps an earlier page out.
+  std::mutex pageOrder;
+  std::size_t nextPage = 0;
   const unsigned workerCount = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
   std::vector<std::thread> workers;
   for (unsigned w = 0; w < workerCount; ++w)
     workers.emplace_back([&] {
-      HtmlScanner scanner;
-      for (std::size_t i; (i = nextPage++) < files.size();) {
-        if (web)
-          for (const std::string &url : addresses.take(i))
+      auto scanner = std::make_unique<HtmlScanner>();
+      for (;;) {
+        std::unique_lock order(pageOrder);
+        const std::size_t i = nextPage++;
+        if (i >= files.size()) return;
+        if (web) {
+          ReadAhead ahead = addresses.take(i);
+          if (ahead.complete) {
+            order.unlock();
+            writer.begin(i, ahead.report);
+            for (const ReportRow &row : ahead.report.rows)
+              writer.row({row.line, row.type, row.error, row.excerpt, row.target, row.linkRow});
+            writer.end(i, ahead.report);
+            continue;
+          }
+          for (const std::string &url : ahead.urls)
             web->checkHttp(url);
-        const auto hold = holdPage(i);
-        reports.put(i, checkFile(scanner, files[i], remote, o.noInternet, checker));
+        }
+        std::unique_ptr<GateHold> hold;
+        try {
+          hold = holdPage(i);
+        } catch (const std::bad_alloc &) {
+        }
+        order.unlock();
+        checkAndWrite(scanner, i, files[i], remote, o.noInternet, checker, writer, analyses);
       }
     });
 
-  ProgressLine line(progress, progress != nullptr);
-  RunTotals totals;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    line.show(i, files.size(), web ? web->finishedCount() : 0, files[i]);
-    FileReport report = reports.take(i);
-    totals.add(report);
-    out << (o.json ? formatJson(report) + "\n" : formatText(report));
-  }
   for (std::thread &worker : workers)
     worker.join();
   if (lookahead.joinable()) lookahead.join();
+  if (counts) counts->analyses = analyses.load();
   line.finish();
-  if (!o.json) out << formatTotals(totals);
+  if (!o.json) out << formatTotals(writer.totals);
   out.flush();
-  return totals.exitStatus();
+  return writer.totals.exitStatus();
 }
 
 } // namespace linkmoor::cli

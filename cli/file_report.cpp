@@ -3,6 +3,7 @@
 #include "storage/file_name_text.h"
 
 #include <cstdio>
+#include <string_view>
 
 namespace linkmoor::cli {
 
@@ -109,7 +110,7 @@ void appendJsonField(std::string &out, const char *name, long long value) {
 
 } // namespace
 
-std::string formatText(const FileReport &r) {
+std::string formatTextHead(const FileReport &r) {
   // Names and page text go through readableText: a control character in them
   // must neither reach the terminal nor start a line of its own.
   std::string out = readableText(r.file) + "\n";
@@ -131,16 +132,42 @@ std::string formatText(const FileReport &r) {
   if (r.notChecked > 0)
     out += "    " + std::to_string(r.notChecked) + (r.notChecked == 1 ? " link" : " links") +
            " not checked\n";
-  for (const ReportRow &row : r.rows) {
-    out += "    line " + column(std::to_string(row.line), 5) + "  " + padRight(row.type, 12) +
-           "  " + padRight(row.error, 35) + "  " + readableText(row.excerpt);
-    if (row.linkRow && row.target != row.excerpt) out += "  ->  " + readableText(row.target);
-    out += "\n";
-  }
   return out;
 }
 
-std::string formatJson(const FileReport &r) {
+void appendTextRow(std::string &out, const RowView &row) {
+  out += "    line ";
+  out += column(std::to_string(row.line), 5);
+  out += "  ";
+  out += padRight(std::string(row.type), 12);
+  out += "  ";
+  out += padRight(std::string(row.error), 35);
+  out += "  ";
+  out += readableText(row.excerpt);
+  if (row.linkRow && row.target != row.excerpt) {
+    out += "  ->  ";
+    out += readableText(row.target);
+  }
+  out += "\n";
+}
+
+namespace {
+
+RowView viewOf(const ReportRow &row) {
+  return {row.line, row.type, row.error, row.excerpt, row.target, row.linkRow};
+}
+
+} // namespace
+
+std::string formatText(const FileReport &r) {
+  std::string out = formatTextHead(r);
+  if (!r.analysed) return out;
+  for (const ReportRow &row : r.rows)
+    appendTextRow(out, viewOf(row));
+  return out;
+}
+
+std::string formatJsonHead(const FileReport &r) {
   const FileSummary &s = r.summary;
   std::string j = "{";
   appendJsonField(j, "file", r.file);
@@ -157,20 +184,40 @@ std::string formatJson(const FileReport &r) {
   appendJsonField(j, "remoteLinks", s.remoteLinks);
   appendJsonField(j, "remoteLinksMissing", s.remoteLinksMissing);
   appendJsonField(j, "notChecked", r.notChecked);
-  j += ",\"rows\":[";
+  return j + ",\"rows\":[";
+}
+
+void appendJsonRow(std::string &out, const RowView &row, bool first) {
+  if (!first) out.push_back(',');
+  out += "{\"line\":";
+  out += std::to_string(row.line);
+  out += ",";
+  appendJsonString(out, "type");
+  out.push_back(':');
+  appendJsonString(out, row.type);
+  out.push_back(',');
+  appendJsonString(out, "error");
+  out.push_back(':');
+  appendJsonString(out, row.error);
+  out.push_back(',');
+  appendJsonString(out, "excerpt");
+  out.push_back(':');
+  appendJsonString(out, row.excerpt);
+  out.push_back(',');
+  appendJsonString(out, "target");
+  out.push_back(':');
+  appendJsonString(out, row.target);
+  out.push_back('}');
+}
+
+std::string formatJson(const FileReport &r) {
+  std::string j = formatJsonHead(r);
   bool first = true;
   for (const ReportRow &row : r.rows) {
-    if (!first) j.push_back(',');
+    appendJsonRow(j, viewOf(row), first);
     first = false;
-    std::string object = "{";
-    appendJsonField(object, "line", row.line);
-    appendJsonField(object, "type", row.type);
-    appendJsonField(object, "error", row.error);
-    appendJsonField(object, "excerpt", row.excerpt);
-    appendJsonField(object, "target", row.target);
-    j += object + "}";
   }
-  return j + "]}";
+  return j + kJsonTail;
 }
 
 void RunTotals::add(const FileReport &r) {

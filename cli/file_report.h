@@ -4,6 +4,7 @@
 #include "engine/file_summary.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace linkmoor::cli {
@@ -15,6 +16,17 @@ struct ReportRow {
   std::string error;   ///< "no end brace >", "disk file does't exist", ...
   std::string excerpt; ///< the "Format or link" text
   std::string target;  ///< link rows: the resolved target
+  bool linkRow = false;
+};
+
+/// A row to write, pointing at texts owned elsewhere: a row of a page is made
+/// once, written, and forgotten.
+struct RowView {
+  int line = 0;             ///< from 1
+  std::string_view type;    ///< "normal TAG", "Local link", ...
+  std::string_view error;   ///< "no end brace >", "disk file does't exist", ...
+  std::string_view excerpt; ///< the "Format or link" text
+  std::string_view target;  ///< link rows: the resolved target
   bool linkRow = false;
 };
 
@@ -47,6 +59,18 @@ std::string formatText(const FileReport &report);
 /// character), as is each byte of a character of that range that really stands
 /// in the text, so that the exact bytes can be recovered and the line is valid.
 std::string formatJson(const FileReport &report);
+
+/// The text form up to its rows (path, summary columns, links not checked).
+std::string formatTextHead(const FileReport &report);
+/// Appends the text form of one row (one line with its line feed) to `out`.
+void appendTextRow(std::string &out, const RowView &row);
+/// The JSON form up to the opening of its rows array: formatJsonHead, then the
+/// rows each by appendJsonRow (`first` for the first), then kJsonTail.
+std::string formatJsonHead(const FileReport &report);
+/// Appends the JSON object of one row, after a comma unless it is the `first`.
+void appendJsonRow(std::string &out, const RowView &row, bool first);
+/// What closes the JSON form after its rows (without the line feed).
+inline constexpr char kJsonTail[] = "]}";
 
 /// Sums over all files, for the closing line and the exit status.
 struct RunTotals {

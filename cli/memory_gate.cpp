@@ -1,5 +1,10 @@
 #include "cli/memory_gate.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <sys/stat.h>
+
 namespace linkmoor::cli {
 
 void MemoryGate::acquire(std::uint64_t bytes) {
@@ -41,6 +46,23 @@ void MemoryGate::release(std::uint64_t bytes) {
     wake = sleepers_ > 0;
   }
   if (wake) changed_.notify_all();
+}
+
+std::uint64_t pageMemoryNeed(const std::string &path) {
+  // Only a regular file: opening a FIFO would wait for a writer.
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+  std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"),
+                                                        &std::fclose);
+  if (!file) return 0;
+  std::uint64_t size = 0, markers = 0;
+  char piece[64 * 1024];
+  for (std::size_t got; (got = std::fread(piece, 1, sizeof piece, file.get())) > 0;) {
+    size += got;
+    markers += static_cast<std::uint64_t>(std::count(piece, piece + got, '<'));
+    markers += static_cast<std::uint64_t>(std::count(piece, piece + got, ':'));
+  }
+  return 2 * size + markers * kRecordBytesPerMarker;
 }
 
 } // namespace linkmoor::cli

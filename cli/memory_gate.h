@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <string>
 
 namespace linkmoor::cli {
 
@@ -31,6 +32,15 @@ private:
   std::uint64_t serving_ = 0;
   std::uint64_t sleepers_ = 0; ///< callers of acquire asleep on `changed_`
 };
+
+/// Bytes of the records one marker of a page may bring (a segment for a "<", a
+/// link for a "<" or a ":" of "://", and what a link keeps of its target).
+inline constexpr std::uint64_t kRecordBytesPerMarker = 192;
+
+/// What analysing the page at `path` will hold at most: its text twice (as read and
+/// as worked on) and the records its markers ("<" and ":") may bring, counted in
+/// one read of the file in small pieces. 0 when the page cannot be read.
+std::uint64_t pageMemoryNeed(const std::string &path);
 
 /// Holds `bytes` of a gate for one scope.
 class GateHold {

@@ -3,17 +3,22 @@
 #include "engine/link_resolution.h"
 #include "engine/link_verification.h"
 #include "engine/page_reading.h"
+#include "engine/record_growth.h"
 #include "engine/text_bounds.h"
 #include "storage/current_projects.h"
 
 #include <algorithm>
 #include <cstring>
+#include <malloc.h>
 #include <memory>
 #include <new>
 
 namespace linkmoor {
 
 namespace {
+
+// Segments from which on letting them go is followed by a trim of the heap.
+constexpr int kManySegments = 64 * 1024;
 
 // The working copy of a loaded text: up to its first zero byte, with a zero byte
 // after it, changed freely by the scanner steps.
@@ -62,14 +67,27 @@ bool blanksLineFeeds(const HtmlScanner &scanner, WorkText &work) {
   return false;
 }
 
+// Lets go of the segments of a page whose links are extracted, for a caller that
+// needs only the links from here on: the room of a page of many tags then serves
+// the links' targets. Freed small blocks stay with the allocator until trimmed,
+// which is worth its walk over the heap only after many of them.
+void dropSegments(HtmlScanner &scanner) {
+  RecordArray<MarkupSegment> &segments = scanner;
+  const bool many = segments.count() >= kManySegments;
+  segments.removeAll();
+  if (many) malloc_trim(0);
+}
+
 // Blanking, case restoring, extraction, resolution in the current project and
 // the checks of the links.
 void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, const char *loadedEnd,
-                  bool keepLineFeeds, const std::string &pageName, PassContext &context) {
+                  bool keepLineFeeds, const std::string &pageName, PassContext &context,
+                  bool keepSegments = true) {
   scanner.blankForLinks(work.begin(), work.end(), keepLineFeeds);
   HtmlScanner::restoreCase(work.begin(), work.end(), loaded, loadedEnd);
   HtmlScanner::slashes(work.begin(), work.end());
   scanner.extractLinks(work.begin(), work.end());
+  if (!keepSegments) dropSegments(scanner);
   if (context.remote) {
     resolveRemote(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
                   CurrentRemoteProject.downloadFolder(), CurrentRemoteProject.subdomainPath,
@@ -85,41 +103,62 @@ void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, cons
 // Loaded text from its start to its end (the zero byte after it is not part of it).
 const char *textEnd(const ByteBuffer &buffer, std::int32_t size) { return buffer.data() + size; }
 
-// The general pass's analysis; with `rows`, also the rows the description pass
-// would give, taken from the same scan where that is the same thing (see
-// findGeneralInfoWithRows).
-bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
-                     const std::string &pageName, const char *text, const char *end,
-                     FileSummary &summary, ErrorList *rows, PassContext &context) {
+// The description pass's analysis with each row handed to `stream` as it is made.
+bool describeStreaming(HtmlScanner &scanner, const std::string &pageFolder,
+                       const std::string &pageName, const char *text, const char *end,
+                       const RowStream &stream, PassContext &context) {
   scanner.clear();
   scanner.folder = pageFolder;
-  if (rows) {
-    rows->removeAll();
-    rows->linkRows = 0;
+  WorkText work(text, end);
+  if (!work.ok()) return false;
+  HtmlScanner::lowerCase(work.begin(), work.end());
+  scanner.scan(work.begin(), work.end());
+  if (hasSyntaxError(scanner)) {
+    visitSegmentRows(scanner.segments(), work.begin(), work.end(),
+                     [&](const ErrorRecord &row) { stream(row, false); });
+    return true;
   }
+  runLinkPhase(scanner, work, text, end, true, pageName, context);
+  visitLinkRows(scanner.links, work.begin(), work.end(),
+                [&](const ErrorRecord &row) { stream(row, true); });
+  return true;
+}
+
+// The general pass's analysis; with `rows`, also the rows the description pass
+// would give, taken from the same scan where that is the same thing (see
+// findGeneralInfoWithRows) and handed over one at a time.
+bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
+                     const std::string &pageName, const char *text, const char *end,
+                     FileSummary &summary, const RowStream *rows, PassContext &context,
+                     bool keepSegments = true) {
+  scanner.clear();
+  scanner.folder = pageFolder;
   WorkText work(text, end);
   if (!work.ok()) return false;
   HtmlScanner::lowerCase(work.begin(), work.end());
   scanner.scan(work.begin(), work.end());
   summary.countSegments(scanner.segments());
   if (hasSyntaxError(scanner)) {
-    if (rows) rows->fillFromSegments(scanner.segments(), work.begin(), work.end());
+    if (rows)
+      visitSegmentRows(scanner.segments(), work.begin(), work.end(),
+                       [&](const ErrorRecord &row) { (*rows)(row, false); });
     return true;
   }
 
   const bool sameBlanking = !blanksLineFeeds(scanner, work);
-  runLinkPhase(scanner, work, text, end, false, pageName, context);
+  runLinkPhase(scanner, work, text, end, false, pageName, context, keepSegments);
   summary.countLinks(scanner.links);
   if (!rows || summary.errorTotal() == 0) return true;
   if (sameBlanking) {
-    rows->fillFromLinks(scanner.links, work.begin(), work.end());
+    visitLinkRows(scanner.links, work.begin(), work.end(),
+                  [&](const ErrorRecord &row) { (*rows)(row, true); });
     return true;
   }
   // Line feeds inside blanked comments stay in the description's text, which may
   // then differ: take its rows from a pass of its own over the same loaded text.
   HtmlScanner second;
   PassContext secondContext(context.remote, context.job, context.checker);
-  return analyzeForDescription(second, pageFolder, pageName, text, end, *rows, secondContext);
+  return describeStreaming(second, pageFolder, pageName, text, end, *rows, secondContext);
 }
 
 } // namespace
@@ -144,7 +183,7 @@ void splitFilePath(const std::string &fullPath, std::string &folder, std::string
 namespace {
 
 int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
-                ErrorList *rows, PassContext &context) {
+                const RowStream *rows, PassContext &context, bool keepSegments = true) {
   context.job.setItemText(kGeneralInfoAction, relativePath, false);
   const std::string fullPath = projectFilePath(relativePath, context.remote);
   summary.clearCounts();
@@ -175,10 +214,9 @@ int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSumma
   std::string folder, name;
   splitFilePath(fullPath, folder, name);
   if (!summaryAnalysis(scanner, folder, name, loaded.data(), textEnd(loaded, size), summary, rows,
-                       context)) {
+                       context, keepSegments)) {
     summary.clearCounts();
     summary.sizeText = "read";
-    if (rows) rows->removeAll();
     return 0;
   }
   return 1;
@@ -195,7 +233,20 @@ int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePat
                             FileSummary &summary, ErrorList &rows, PassContext &context) {
   rows.removeAll();
   rows.linkRows = 0;
-  return generalPass(scanner, relativePath, summary, &rows, context);
+  const RowStream stream = [&rows](const ErrorRecord &row, bool linkRow) {
+    rows.linkRows = linkRow ? 1 : 0;
+    appendRecord(rows, std::make_unique<ErrorRecord>(row));
+  };
+  const int result = generalPass(scanner, relativePath, summary, &stream, context);
+  // A page that ran out of memory half way lists nothing.
+  if (result == 0) rows.removeAll();
+  return result;
+}
+
+int findGeneralInfoStreamingRows(HtmlScanner &scanner, const std::string &relativePath,
+                                 FileSummary &summary, const RowStream &rows,
+                                 PassContext &context) {
+  return generalPass(scanner, relativePath, summary, &rows, context, false);
 }
 
 int findDescription(HtmlScanner &scanner, const std::string &relativePath, ErrorList &errors,

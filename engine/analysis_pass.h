@@ -11,6 +11,7 @@
 #include "engine/pass_context.h"
 #include "storage/byte_buffer.h"
 
+#include <functional>
 #include <string>
 
 namespace linkmoor {
@@ -46,6 +47,19 @@ int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileS
 /// results of many pages at once; the summary is that of findGeneralInfo.
 int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePath,
                             FileSummary &summary, ErrorList &rows, PassContext &context);
+
+/// Receives the rows of a page one at a time; `linkRow` is false for syntax rows.
+/// The record is reused for the next row.
+using RowStream = std::function<void(const ErrorRecord &row, bool linkRow)>;
+
+/// findGeneralInfoWithRows with each row handed to `rows` as soon as it is made,
+/// after the summary is complete, instead of gathered in a list: a page of a
+/// million broken links never holds its rows. When the pass fails after rows were
+/// handed over (no memory for a second working copy), the result is 0 with
+/// `sizeText` "read". The scanner keeps the page's links but not its segments:
+/// they are let go of once the links are extracted.
+int findGeneralInfoStreamingRows(HtmlScanner &scanner, const std::string &relativePath,
+                                 FileSummary &summary, const RowStream &rows, PassContext &context);
 
 /// Description pass over the project file `relativePath`. Shows kDescriptionAction,
 /// clears the scanner and `errors`, and reads the file into `text` (size + 1 bytes,

@@ -36,43 +36,59 @@ private:
 
 } // namespace
 
+void visitSegmentRows(const RecordArray<MarkupSegment> &segments, const char *text, const char *end,
+                      const RowVisitor &visit) {
+  const std::int32_t length = scantext::textLength(text, end);
+  LineCounter lines(text, length);
+  ErrorRecord row;
+  for (const auto &segment : segments) {
+    if (!segment || !segment->hasError()) continue;
+    row.line = lines.lineAt(segment->errorPos);
+    row.type = static_cast<std::uint8_t>(segment->kind);
+    row.code = static_cast<std::uint8_t>(segment->errorCode);
+    const std::int32_t from = std::clamp(segment->start, 0, length);
+    const std::int32_t to = std::clamp(segment->end, from, length);
+    row.excerpt.assign(text + from,
+                       static_cast<std::size_t>(std::min(to - from, ErrorList::excerptLimit)));
+    for (char &c : row.excerpt)
+      if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    visit(row);
+  }
+}
+
+void visitLinkRows(const LinkList &links, const char *text, const char *end,
+                   const RowVisitor &visit) {
+  const std::int32_t length = scantext::textLength(text, end);
+  LineCounter lines(text, length);
+  ErrorRecord row;
+  for (const auto &link : links) {
+    if (!link || link->status == LinkStatus::Found) continue;
+    row.line = lines.lineAt(link->valueStart);
+    row.type = static_cast<std::uint8_t>(link->type);
+    row.code = static_cast<std::uint8_t>(static_cast<std::int32_t>(link->status) & 0xff);
+    std::int32_t from = std::clamp(link->valueStart, 0, length);
+    const std::int32_t to = std::clamp(link->valueEnd, 0, length);
+    if (from < to && (text[from] == '"' || text[from] == '\'')) ++from;
+    row.excerpt.clear();
+    if (from < to) row.excerpt.assign(text + from, static_cast<std::size_t>(to - from));
+    row.target = link->target;
+    visit(row);
+  }
+}
+
 void ErrorList::fillFromSegments(const RecordArray<MarkupSegment> &segments, const char *text,
                                  const char *end) {
   linkRows = 0;
-  const std::int32_t length = scantext::textLength(text, end);
-  LineCounter lines(text, length);
-  for (const auto &segment : segments) {
-    if (!segment || !segment->hasError()) continue;
-    auto row = std::make_unique<ErrorRecord>();
-    row->line = lines.lineAt(segment->errorPos);
-    row->type = static_cast<std::uint8_t>(segment->kind);
-    row->code = static_cast<std::uint8_t>(segment->errorCode);
-    const std::int32_t from = std::clamp(segment->start, 0, length);
-    const std::int32_t to = std::clamp(segment->end, from, length);
-    row->excerpt.assign(text + from, static_cast<std::size_t>(std::min(to - from, excerptLimit)));
-    for (char &c : row->excerpt)
-      if (c == '\r' || c == '\n' || c == '\t') c = ' ';
-    appendRecord(*this, std::move(row));
-  }
+  visitSegmentRows(segments, text, end, [this](const ErrorRecord &row) {
+    appendRecord(*this, std::make_unique<ErrorRecord>(row));
+  });
 }
 
 void ErrorList::fillFromLinks(const LinkList &links, const char *text, const char *end) {
   linkRows = 1;
-  const std::int32_t length = scantext::textLength(text, end);
-  LineCounter lines(text, length);
-  for (const auto &link : links) {
-    if (!link || link->status == LinkStatus::Found) continue;
-    auto row = std::make_unique<ErrorRecord>();
-    row->line = lines.lineAt(link->valueStart);
-    row->type = static_cast<std::uint8_t>(link->type);
-    row->code = static_cast<std::uint8_t>(static_cast<std::int32_t>(link->status) & 0xff);
-    std::int32_t from = std::clamp(link->valueStart, 0, length);
-    const std::int32_t to = std::clamp(link->valueEnd, 0, length);
-    if (from < to && (text[from] == '"' || text[from] == '\'')) ++from;
-    if (from < to) row->excerpt.assign(text + from, static_cast<std::size_t>(to - from));
-    row->target = link->target;
-    appendRecord(*this, std::move(row));
-  }
+  visitLinkRows(links, text, end, [this](const ErrorRecord &row) {
+    appendRecord(*this, std::make_unique<ErrorRecord>(row));
+  });
 }
 
 RowTexts kindText(const ErrorRecord &record) {

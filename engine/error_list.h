@@ -8,6 +8,7 @@
 #include "storage/record_array.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,17 @@ struct ErrorRecord {
   /// Link rows only: the resolved target.
   std::string target;
 };
+
+/// Receives rows one at a time; the record is reused for the next row.
+using RowVisitor = std::function<void(const ErrorRecord &row)>;
+
+/// Makes the syntax rows of `segments` (as ErrorList::fillFromSegments) one at a
+/// time in one reused record, so that a page's rows need not all be held at once.
+void visitSegmentRows(const RecordArray<MarkupSegment> &segments, const char *text, const char *end,
+                      const RowVisitor &visit);
+/// Makes the link rows of `links` (as ErrorList::fillFromLinks) one at a time.
+void visitLinkRows(const LinkList &links, const char *text, const char *end,
+                   const RowVisitor &visit);
 
 /// The two texts a row shows beside its excerpt.
 struct RowTexts {

@@ -2,6 +2,7 @@
 // The links found in one page, kept in ascending order of where their value
 // starts, so that they list in text order whichever search found them.
 
+#include "engine/link_record.h"
 #include "engine/result_codes.h"
 #include "storage/record_array.h"
 
@@ -11,23 +12,6 @@
 #include <vector>
 
 namespace linkmoor {
-
-/// One link of a page.
-struct LinkRecord {
-  /// Offset of the value's opening quote (attribute links) or of the character
-  /// after the opening delimiter (absolute links).
-  std::int32_t valueStart = 0;
-  /// Offset of the closing quote or delimiter (exclusive end of the value).
-  std::int32_t valueEnd = 0;
-  /// The attribute name as written; empty for absolute links.
-  std::string attribute;
-  /// The resolved target: a disk path, a `file://` URL or an `http://` URL.
-  std::string target;
-  /// Local, site or remote; may hold a value outside the known types.
-  LinkType type = LinkType::Local;
-  /// Result of the check; Found until checked.
-  LinkStatus status = LinkStatus::Found;
-};
 
 /// The links of a page, sorted by `valueStart`.
 class LinkList : public RecordArray<LinkRecord> {
