@@ -3,6 +3,7 @@
 #include "app/app_resources.h"
 #include "app/dialog_units.h"
 #include "app/frame_drawing.h"
+#include "app/gui_call.h"
 #include "app/picture_button.h"
 #include "app/progress_layout.h"
 #include "app/progress_pictures.h"
@@ -38,6 +39,7 @@ ProgressPanel::ProgressPanel(QWidget *parent)
 QSize ProgressPanel::panelSize() { return dialogUnitsToPixels(QSize(228, 25), dialogBaseUnits()); }
 
 void ProgressPanel::prepareButtons(bool showStop, bool showSkip) {
+  assertGuiThread("ProgressPanel::prepareButtons");
   stop_->setEnabled(true);
   stop_->setVisible(showStop);
   skip_->setEnabled(true);
@@ -45,12 +47,14 @@ void ProgressPanel::prepareButtons(bool showStop, bool showSkip) {
 }
 
 void ProgressPanel::setLines(const QString &line1, const QString &line2) {
+  assertGuiThread("ProgressPanel::setLines");
   line1_ = line1;
   line2_ = line2;
   if (isVisible()) repaint();
 }
 
 void ProgressPanel::setFlags(bool running, bool stopRequested, bool skipRequested) {
+  assertGuiThread("ProgressPanel::setFlags");
   running_ = running;
   stopRequested_ = stopRequested;
   skipRequested_ = skipRequested;
@@ -101,6 +105,7 @@ void ProgressPanel::paintEvent(QPaintEvent *) {
 }
 
 void ProgressPanel::attachTo(QWidget *window, QWidget *home) {
+  assertGuiThread("ProgressPanel::attachTo");
   home_ = home;
   if (watched_) watched_->removeEventFilter(this);
   watched_ = nullptr;
@@ -114,6 +119,7 @@ void ProgressPanel::attachTo(QWidget *window, QWidget *home) {
 }
 
 void ProgressPanel::returnHome() {
+  assertGuiThread("ProgressPanel::returnHome");
   if (watched_) watched_->removeEventFilter(this);
   watched_ = nullptr;
   hide();

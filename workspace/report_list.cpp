@@ -1,5 +1,6 @@
 #include "workspace/report_list.h"
 
+#include "app/gui_call.h"
 #include "workspace/workspace_geometry.h"
 
 #include <QContextMenuEvent>
@@ -42,6 +43,7 @@ QString ReportList::cellText(int row, int column) const {
 }
 
 void ReportList::setCellText(int row, int column, const QString &text) {
+  assertGuiThread("ReportList::setCellText");
   if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return;
   noteText(column, text);
   if (QTableWidgetItem *cell = item(row, column)) {
@@ -63,12 +65,14 @@ void ReportList::noteText(int column, const QString &text) {
 }
 
 void ReportList::removeAllRows() {
+  assertGuiThread("ReportList::removeAllRows");
   setRowCount(0);
   textWidths_.assign(textWidths_.size(), 0);
   fitColumns();
 }
 
 int ReportList::appendRow(const QString &text) {
+  assertGuiThread("ReportList::appendRow");
   const int row = rowCount();
   insertRow(row);
   setCellText(row, 0, text);
