@@ -1,6 +1,7 @@
 #include "app/first_start.h"
 
 #include "storage/local_project_store.h"
+#include "storage/program_folder.h"
 
 #include <filesystem>
 #include <memory>
@@ -23,6 +24,27 @@ SeedResult seedLocalProject(const std::string &name, const std::string &root) {
   store.insertFirst(std::move(project));
   store.setSelectedIndex(0);
   return store.save() ? SeedResult::Written : SeedResult::Failed;
+}
+
+int repairDemoProjects() {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path demo = fs::path(ProgramFolder::folder()) / kDemoFolderName;
+  if (!fs::is_directory(demo, error)) return 0;
+  LocalProjectStore store;
+  if (!fs::is_regular_file(store.filePath(), error) || !store.load()) return 0;
+  int repaired = 0;
+  for (int i = 0; i < store.count(); ++i) {
+    LocalProject *project = store.get(i);
+    if (!project || project->rootPath.empty()) continue;
+    const fs::path root(project->rootPath);
+    if (root.filename() != kDemoFolderName || fs::exists(root, error)) continue;
+    project->rootPath = demo.lexically_normal().string();
+    project->normalise();
+    ++repaired;
+  }
+  if (repaired > 0 && !store.save()) return 0;
+  return repaired;
 }
 
 } // namespace linkmoor

@@ -13,4 +13,14 @@ enum class SeedResult { Written, AlreadyThere, NoSettingFolder, Failed };
 /// is there already. Without a Setting folder nothing is written.
 SeedResult seedLocalProject(const std::string &name, const std::string &root);
 
+/// Name of the program's own copy of the demo site, beside the program.
+inline constexpr char kDemoFolderName[] = "demo-site";
+
+/// The program folder may have been copied or moved since the demo project was written:
+/// every local project whose root folder is gone and whose last path step is
+/// kDemoFolderName is pointed at the demo copy beside the program, when that copy
+/// exists. The project list is written only when something changed; a missing list is
+/// never created. Returns how many projects were repaired.
+int repairDemoProjects();
+
 } // namespace linkmoor
