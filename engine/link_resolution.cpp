@@ -169,13 +169,14 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
   // The root as the disk check will read it back: a "#", "?", "%" or "&" in a
   // folder name is not an anchor, query, escape or reference there.
   const std::string root = escapeForDiskTarget(rootPath);
+  std::string path; // one buffer for all the links of the page
   for (const auto &link : links) {
     if (!link) continue;
     if (link->type == LinkType::Remote) {
       link->target = linkValue(text, end, *link);
       if (beginsWithFileScheme(link->target)) link->type = LinkType::Site;
     } else if (link->type == LinkType::Local) {
-      std::string path = resolveRelative(base, pageName, linkValueView(text, end, *link));
+      resolveRelativeInto(base, pageName, linkValueView(text, end, *link), path);
       // A "../" left over from the root folder would test a file outside the site.
       if (hasDotStep(path)) path = withinRoot(path);
       containDecoded(path);

@@ -6,6 +6,13 @@ namespace linkmoor {
 
 std::string resolveRelative(std::string_view base, std::string_view pageName,
                             std::string_view value) {
+  std::string result;
+  resolveRelativeInto(base, pageName, value, result);
+  return result;
+}
+
+void resolveRelativeInto(std::string_view base, std::string_view pageName, std::string_view value,
+                         std::string &result) {
   while (!value.empty() && scantext::isBlank(value.front()))
     value.remove_prefix(1);
   std::string_view rest = value;
@@ -26,8 +33,7 @@ std::string resolveRelative(std::string_view base, std::string_view pageName,
     cut = previous == std::string_view::npos ? 0 : previous;
   }
   const std::string_view folder = base.substr(0, cut);
-
-  std::string result;
+  result.clear();
   if (rest.empty()) {
     result.assign(folder);
   } else if ((rest.front() == '#' || rest.front() == '?') && rest.size() == value.size()) {
@@ -44,7 +50,6 @@ std::string resolveRelative(std::string_view base, std::string_view pageName,
     if (!folder.empty()) result.append(folder).append("/");
     result.append(rest);
   }
-  return result;
 }
 
 } // namespace linkmoor

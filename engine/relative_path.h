@@ -17,4 +17,9 @@ namespace linkmoor {
 std::string resolveRelative(std::string_view base, std::string_view pageName,
                             std::string_view value);
 
+/// resolveRelative into `out` (its old content replaced), so that one buffer can
+/// serve all the links of a page without an allocation each.
+void resolveRelativeInto(std::string_view base, std::string_view pageName, std::string_view value,
+                         std::string &out);
+
 } // namespace linkmoor

@@ -60,3 +60,14 @@ TEST(ResolveRelative, AnchorOrQueryAtTheStartStillRefersToThePage) {
   EXPECT_EQ(resolveRelative("/a/b/", "p.htm", " \t?q"), "/a/b/p.htm?q");
   EXPECT_EQ(resolveRelative("/", "p.htm", "?q"), "p.htm?q");
 }
+
+TEST(ResolveRelative, OneBufferServesManyValuesWithoutGrowing) {
+  std::string buffer = "left over from the link before, longer than any result here";
+  const char *const block = buffer.data();
+  const char *values[] = {"x.htm", "../x.htm", "#top", "", "/img/x.gif", "../../../x.htm", "./?q"};
+  for (const char *value : values) {
+    linkmoor::resolveRelativeInto("/a/b/", "p.htm", value, buffer);
+    EXPECT_EQ(buffer, resolveRelative("/a/b/", "p.htm", value)) << value;
+    EXPECT_EQ(buffer.data(), block) << "the buffer's block is reused";
+  }
+}
