@@ -1,6 +1,7 @@
 #include "app/help_topic.h"
 
 #include "app/help_window.h"
+#include "app/window_stacking.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -49,6 +50,7 @@ void showHelpTopic(QWidget *owner, const QString &page) {
     window->setParent(parent, window->windowFlags());
     window->setGeometry(place);
   }
+  followOwnerStacking(window);
   window->showPage(helpPagePath(page));
   window->show();
   window->raise();

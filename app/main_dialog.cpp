@@ -6,10 +6,12 @@
 #include "app/general_options.h"
 #include "app/help_pane.h"
 #include "app/help_topic.h"
+#include "app/help_window.h"
 #include "app/job_thread.h"
 #include "app/menu_arrow_keys.h"
 #include "app/message_box.h"
 #include "app/window_geometry.h"
+#include "app/window_stacking.h"
 #include "app/workspace_brush.h"
 #include "app/workspace_sheet.h"
 #include "storage/settings_file.h"
@@ -133,6 +135,8 @@ void MainDialog::setAlwaysOnTop(bool on) {
     setGeometry(place);
     show();
   }
+  // The open help window goes on staying above this one, or stops doing so.
+  followOwnerStacking(currentHelpWindow());
 }
 
 void MainDialog::reassertTopmost() {

@@ -120,3 +120,28 @@ TEST_F(HelpTopicTest, EscapeClosesTheHelpWindow) {
 
 } // namespace
 } // namespace linkmoor
+
+namespace linkmoor {
+namespace {
+
+// A help window asked for by a window kept above all others stays above it, also when
+// a dialog of that window asks; it follows the owner when "Always on top" goes off.
+TEST_F(HelpTopicTest, HelpStaysAboveAnOwnerKeptOnTop) {
+  QWidget owner(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+  owner.show();
+  QWidget dialog(&owner, Qt::Dialog);
+  dialog.show();
+  showHelpTopic(&dialog, QStringLiteral("about/about.htm"));
+  ASSERT_NE(currentHelpWindow(), nullptr);
+  EXPECT_TRUE(currentHelpWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(currentHelpWindow()->isVisible());
+
+  owner.setWindowFlag(Qt::WindowStaysOnTopHint, false);
+  showHelpTopic(&owner, QStringLiteral("about/about.htm"));
+  EXPECT_FALSE(currentHelpWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(currentHelpWindow()->isVisible());
+  closeHelpWindow();
+}
+
+} // namespace
+} // namespace linkmoor

@@ -198,6 +198,17 @@ TEST_F(MainDialogTest, F10AndAltHOpenTheirPopups) {
   EXPECT_EQ(pressed, (QList<int>{0, 2, 0}));
 }
 
+TEST_F(MainDialogTest, TheHelpWindowFollowsAlwaysOnTop) {
+  MainDialog &main = open();
+  ASSERT_TRUE(main.alwaysOnTop());
+  main.runCommand(CMD_HELP_CONTENTS);
+  ASSERT_NE(currentHelpWindow(), nullptr);
+  EXPECT_TRUE(currentHelpWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
+  main.setAlwaysOnTop(false);
+  EXPECT_FALSE(currentHelpWindow()->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(currentHelpWindow()->isVisible());
+}
+
 TEST_F(MainDialogTest, ChosenPopupItemRunsItsCommand) {
   MainDialog &main = open();
   ASSERT_TRUE(main.alwaysOnTop());
