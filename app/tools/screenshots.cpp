@@ -3,15 +3,16 @@
 // about box to PNG files in DIR. Runs on the offscreen platform unless another is chosen;
 // works in a scratch Setting folder.
 #include "app/help_topic.h"
-#include "app/tools/option_about_shots.h"
-#include "app/tools/connect_dialog_shots.h"
-#include "app/tools/screenshot_support.h"
 #include "app/help_window.h"
 #include "app/job_owner.h"
 #include "app/job_thread.h"
 #include "app/main_dialog.h"
 #include "app/place_dialog.h"
 #include "app/progress_panel.h"
+#include "app/tools/connect_dialog_shots.h"
+#include "app/tools/option_about_shots.h"
+#include "app/tools/screenshot_support.h"
+#include "app/window_geometry.h"
 #include "storage/local_project_store.h"
 #include "storage/program_folder.h"
 
@@ -80,7 +81,7 @@ int main(int argc, char **argv) {
 
   JobThread jobs;
   auto main = std::make_unique<MainDialog>(jobs, MainWindowServices::basic());
-  main->resize(760, 540);
+  main->resize(firstWindowSize());
   main->show();
   ok &= save(main.get(), dir, QStringLiteral("main-window.png"));
 
