@@ -5,8 +5,8 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
