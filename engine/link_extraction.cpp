@@ -6,6 +6,7 @@
 #include "engine/text_bounds.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,32 @@ struct UrlChars {
 constexpr UrlChars urlChars;
 
 bool isUrlChar(char c) { return urlChars.allowed[static_cast<unsigned char>(c)]; }
+
+// Per first byte, the lengths (as bits) of the link attribute names that begin with
+// it in either letter case. Most attribute names of a page (class, alt, width, ...)
+// match no such pair and need no look-up in the table.
+struct AttributeShapes {
+  std::uint16_t lengths[256] = {};
+  constexpr AttributeShapes() {
+    for (std::string_view name : linkAttributeTable) {
+      const auto first = static_cast<unsigned char>(name[0]);
+      const auto bit = static_cast<std::uint16_t>(1u << name.size());
+      lengths[first] |= bit;
+      if (first >= 'a' && first <= 'z') lengths[first - 'a' + 'A'] |= bit;
+    }
+  }
+};
+constexpr AttributeShapes attributeShapes;
+static_assert([] {
+  for (std::string_view name : linkAttributeTable)
+    if (name.empty() || name.size() >= 16 || name[0] < 'a' || name[0] > 'z') return false;
+  return true;
+}());
+
+bool mayBeLinkAttribute(std::string_view name) {
+  return name.size() < 16 &&
+         (attributeShapes.lengths[static_cast<unsigned char>(name[0])] >> name.size() & 1u);
+}
 
 std::int32_t findQuote(const char *text, std::int32_t from, std::int32_t to) {
   return findAnyOf<'"', '\''>(text, from, to);
@@ -112,7 +139,8 @@ void HtmlScanner::extractFromTag(const char *text, const char *end, const Markup
           while (k > cursor && isLetter(text[k - 1]))
             --k;
           const std::string_view name(text + k, static_cast<std::size_t>(j - k + 1));
-          if (isLinkAttribute(name) && !isSkippedValue(text, open + 1, close)) {
+          if (mayBeLinkAttribute(name) && isLinkAttribute(name) &&
+              !isSkippedValue(text, open + 1, close)) {
             auto link = std::make_unique<LinkRecord>();
             link->valueStart = open;
             link->valueEnd = close;

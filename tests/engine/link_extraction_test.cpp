@@ -177,3 +177,20 @@ TEST(FindName, BinarySearchIgnoresLetterCaseAndGivesTheInsertPosition) {
   EXPECT_EQ(linkmoor::findName(table, 0, last, "zzz").position, 10);
   EXPECT_EQ(linkmoor::findName(table, 0, last, "").position, 0);
 }
+
+TEST(AttributeLinks, EveryTableNameInAnyLetterCaseAndNoNearMiss) {
+  for (std::string_view name : linkmoor::linkAttributeTable) {
+    std::string upper(name), mixed(name);
+    for (char &c : upper)
+      c = static_cast<char>(c - 'a' + 'A');
+    mixed[0] = static_cast<char>(mixed[0] - 'a' + 'A');
+    for (const std::string &written : {std::string(name), upper, mixed})
+      EXPECT_EQ(linksOf("<x " + written + "=\"v.htm\">"), (Links{{"v.htm", written, local}}));
+    // Same first letter and length, or one letter more or less: not link attributes.
+    std::string other(name);
+    other.back() = other.back() == 'z' ? 'y' : 'z';
+    EXPECT_EQ(linksOf("<x " + other + "=\"v.htm\">"), Links{}) << other;
+    EXPECT_EQ(linksOf("<x " + std::string(name) + "s=\"v.htm\">"), Links{}) << name;
+    EXPECT_EQ(linksOf("<x " + std::string(name.substr(1)) + "=\"v.htm\">"), Links{}) << name;
+  }
+}
