@@ -60,9 +60,13 @@ bool hasDotSteps(std::string_view steps) {
 
 // `steps` with its "." and ".." steps taken, never above the root (as a browser
 // resolves a path); runs of "/" become one, a leading "/" stays, and a path that
-// ends in a folder step ends with "/".
-std::string takeDotSteps(std::string_view steps) {
-  std::vector<std::string_view> kept;
+// ends in a folder step ends with "/". Written into `out` (its old content
+// replaced), whose block can serve many paths.
+void takeDotStepsInto(std::string_view steps, std::string &out) {
+  out.clear();
+  if (steps.starts_with('/')) out += '/';
+  const std::size_t rootSize = out.size();
+  std::size_t kept = 0;
   bool endsInFolder = false;
   std::size_t from = 0;
   for (;;) {
@@ -70,27 +74,42 @@ std::string takeDotSteps(std::string_view steps) {
     const std::string_view step = steps.substr(from, slash - from);
     endsInFolder = step.empty() || isDotStep(step);
     if (step == "..") {
-      if (!kept.empty()) kept.pop_back();
+      // A kept step holds no "/": the last "/" written comes before the last one.
+      if (kept > 1) out.resize(out.rfind('/'));
+      if (kept == 1) out.resize(rootSize);
+      if (kept > 0) --kept;
     } else if (!step.empty() && step != ".") {
-      kept.push_back(step);
+      if (kept > 0) out += '/';
+      out.append(step);
+      ++kept;
     }
     if (slash == steps.size()) break;
     from = slash + 1;
   }
-  std::string out = steps.starts_with('/') ? "/" : "";
-  for (std::size_t i = 0; i < kept.size(); ++i) {
-    if (i > 0) out += '/';
-    out.append(kept[i]);
-  }
-  if (endsInFolder && !kept.empty()) out += '/';
+  if (endsInFolder && kept > 0) out += '/';
+}
+
+std::string takeDotSteps(std::string_view steps) {
+  std::string out;
+  takeDotStepsInto(steps, out);
   return out;
 }
 
 // A path relative to the site root with its "." and ".." steps taken, never above
-// the root; the part from a "?" or "#" stays as it is.
-std::string withinRoot(const std::string &path) {
+// the root; the part from a "?" or "#" stays as it is. `scratch` is a buffer kept
+// between calls; the old path ends up there.
+void takeWithinRoot(std::string &path, std::string &scratch) {
   const std::size_t tail = queryOrAnchor(path);
-  return takeDotSteps(std::string_view(path.data(), tail)) + path.substr(tail);
+  takeDotStepsInto(std::string_view(path.data(), tail), scratch);
+  scratch.append(path, tail, std::string::npos);
+  path.swap(scratch);
+}
+
+std::string withinRoot(const std::string &path) {
+  std::string result = path;
+  std::string scratch;
+  takeWithinRoot(result, scratch);
+  return result;
 }
 
 bool hasDotStep(const std::string &path) {
@@ -169,7 +188,7 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
   // The root as the disk check will read it back: a "#", "?", "%" or "&" in a
   // folder name is not an anchor, query, escape or reference there.
   const std::string root = escapeForDiskTarget(rootPath);
-  std::string path; // one buffer for all the links of the page
+  std::string path, scratch; // buffers for all the links of the page
   for (const auto &link : links) {
     if (!link) continue;
     if (link->type == LinkType::Remote) {
@@ -178,7 +197,7 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
     } else if (link->type == LinkType::Local) {
       resolveRelativeInto(base, pageName, linkValueView(text, end, *link), path);
       // A "../" left over from the root folder would test a file outside the site.
-      if (hasDotStep(path)) path = withinRoot(path);
+      if (hasDotStep(path)) takeWithinRoot(path, scratch);
       containDecoded(path);
       std::string &target = link->target;
       target.clear();
