@@ -163,16 +163,21 @@ std::string linkValue(const char *text, const char *end, const LinkRecord &link)
 namespace {
 
 // Turns every run of slashes in `path` into one, in place.
-void collapseSlashesInPlace(std::string &path) {
-  char *write = path.data();
-  const char *read = path.data();
-  const char *const end = read + path.size();
+// Turns every run of slashes in `path` from `from` on into one, in place; the
+// part before `from` must have no such run (a slash there still ends a run).
+void collapseSlashesFrom(std::string &path, std::size_t from) {
+  from = std::min(from, path.size());
+  char *write = path.data() + from;
+  const char *read = write;
+  const char *const end = path.data() + path.size();
   for (; read != end; ++read) {
     if (*read == '/' && write != path.data() && write[-1] == '/') continue;
     *write++ = *read;
   }
   path.resize(static_cast<std::size_t>(write - path.data()));
 }
+
+void collapseSlashesInPlace(std::string &path) { collapseSlashesFrom(path, 0); }
 
 } // namespace
 
@@ -187,7 +192,8 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
   const std::string base = relativeFolder(pageFolder, rootPath.size());
   // The root as the disk check will read it back: a "#", "?", "%" or "&" in a
   // folder name is not an anchor, query, escape or reference there.
-  const std::string root = escapeForDiskTarget(rootPath);
+  // Collapsed once here: each target then collapses only what follows the root.
+  const std::string root = collapseSlashes(escapeForDiskTarget(rootPath));
   std::string path, scratch; // buffers for all the links of the page
   for (const auto &link : links) {
     if (!link) continue;
@@ -203,7 +209,7 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
       target.clear();
       target.reserve(root.size() + 1 + path.size());
       target.append(root).append(1, '/').append(path);
-      collapseSlashesInPlace(target);
+      collapseSlashesFrom(target, root.size());
     }
   }
 }

@@ -208,3 +208,12 @@ TEST(LinkValue, DropsTheOpeningQuoteAndStaysInsideTheText) {
   link.valueEnd = 3;
   EXPECT_EQ(linkValue(text.data(), text.data() + text.size(), link), "");
 }
+
+TEST(LocalResolution, SlashRunsInTheRootAndAtItsEndBecomeOne) {
+  const auto links = resolvedLocal("<a href=\"x.htm\"><a href=\"/y.htm\"><a href=\"../../z.htm\">",
+                                   "/site//docs//sub", "p.htm", "/site//docs/");
+  ASSERT_EQ(links.size(), 3u);
+  EXPECT_EQ(links[0].target, "/site/docs/sub/x.htm");
+  EXPECT_EQ(links[1].target, "/site/docs/y.htm");
+  EXPECT_EQ(links[2].target, "/site/docs/z.htm");
+}
