@@ -6,6 +6,7 @@
 #include <cctype>
 #include <climits>
 #include <cstring>
+#include <idn2.h>
 #include <strings.h>
 
 namespace linkmoor {
@@ -97,6 +98,30 @@ std::string resolveAgainst(const std::string &base, const std::string &location)
   return result;
 }
 
+// The authority part of an address ("user@host:port") with an internationalised host
+// name in its ASCII form ("xn--..."), as a browser sends it. A name that cannot be
+// converted stays as it is (the request then fails as for any bad name).
+std::string asciiAuthority(const std::string &authority) {
+  const std::size_t at = authority.rfind('@');
+  const std::size_t hostBegin = at == std::string::npos ? 0 : at + 1;
+  if (hostBegin < authority.size() && authority[hostBegin] == '[') return authority; // IPv6
+  std::size_t hostEnd = authority.find(':', hostBegin);
+  if (hostEnd == std::string::npos) hostEnd = authority.size();
+  const std::string host = authority.substr(hostBegin, hostEnd - hostBegin);
+  bool ascii = true;
+  for (unsigned char c : host)
+    if (c > 127) ascii = false;
+  if (ascii) return authority;
+  char *converted = nullptr;
+  if (idn2_to_ascii_8z(host.c_str(), &converted, IDN2_NONTRANSITIONAL) != IDN2_OK) {
+    idn2_free(converted);
+    return authority;
+  }
+  std::string result = authority.substr(0, hostBegin) + converted + authority.substr(hostEnd);
+  idn2_free(converted);
+  return result;
+}
+
 } // namespace
 
 std::string browserAddress(const std::string &url) {
@@ -122,7 +147,8 @@ std::string browserAddress(const std::string &url) {
   if (hostEnd == std::string::npos) return cleaned;
 
   static const char digits[] = "0123456789ABCDEF";
-  std::string result = cleaned.substr(0, hostEnd);
+  std::string result =
+      cleaned.substr(0, hostStart) + asciiAuthority(cleaned.substr(hostStart, hostEnd - hostStart));
   result.reserve(cleaned.size() + 16);
   for (size_t i = hostEnd; i < cleaned.size(); ++i) {
     auto c = static_cast<unsigned char>(cleaned[i]);
