@@ -95,6 +95,13 @@ void MainDialog::openLocalProject() {
 
 void MainDialog::openRemoteProject() {
   const MainWindowServices &hook = services_;
+  // The connect dialog changes the program's one FTP connection, which cannot be put
+  // back: unsaved corrections in the editor of the sheet to be replaced are asked about
+  // before it opens (No keeps the sheet, the project and the connection as they are).
+  for (WorkspaceSheet *sheet : {localSheet_.data(), remoteSheet_.data()})
+    if (sheet && sheet->hasUnsavedEdits() &&
+        !askYesNo(this, QString::fromLatin1(kDiscardEditsQuestion)))
+      return;
   if (!hook.connectDialog || !hook.connectDialog(this)) return;
   // A short pause that keeps the event loop running (the connect job has just ended).
   QEventLoop pause;

@@ -23,6 +23,29 @@ std::vector<PageMenuItem> localTreeMenu(bool htmlFile) {
   return items;
 }
 
+std::vector<PageMenuItem> remoteTreeMenu(bool htmlFile) {
+  std::vector<PageMenuItem> items;
+  if (htmlFile) {
+    items.push_back({CMD_REMOTE_ANALYZE_FILE, QStringLiteral("Analyzing the file"), true});
+  } else {
+    items.push_back(
+        {CMD_REMOTE_ANALYZE_FOLDER, QStringLiteral("Analyzing without sub-directory"), true});
+    items.push_back(
+        {CMD_REMOTE_ANALYZE_RECURSIVE, QStringLiteral("Analyzing with sub-directory"), true});
+  }
+  items.push_back({CMD_REMOTE_RETRIEVE_ALL, QStringLiteral("Retrieve all"), !htmlFile});
+  items.push_back({});
+  items.push_back({CMD_REMOTE_COLLAPSE_OTHERS, QStringLiteral("Collapse others"), !htmlFile});
+  items.push_back({CMD_REMOTE_COLLAPSE, QStringLiteral("Collapse"), !htmlFile});
+  items.push_back({CMD_REMOTE_EXPAND, QStringLiteral("Expand"), !htmlFile});
+  items.push_back({});
+  items.push_back({CMD_REMOTE_COPY_PATH, QStringLiteral("Copy path name"), true});
+  items.push_back({CMD_REMOTE_BROWSE, QStringLiteral("Browse the file"), htmlFile});
+  items.push_back({});
+  items.push_back({CMD_REMOTE_SET_SUBDOMAIN, QStringLiteral("Set as Subdomain path"), !htmlFile});
+  return items;
+}
+
 std::vector<PageMenuItem> summaryMenu(bool jobRunning) {
   return {{CMD_EDIT_SHOW_DESCRIPTION, QStringLiteral("Edit && show description"), !jobRunning},
           {CMD_REFRESH_FILE, QStringLiteral("Refresh the file"), !jobRunning},

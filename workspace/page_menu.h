@@ -50,6 +50,11 @@ struct PageMenuItem {
 /// folder: a page has no folder analyses and its folding commands grayed; a folder
 /// has no "Analyzing the file" and "Browse the file" grayed.
 std::vector<PageMenuItem> localTreeMenu(bool htmlFile);
+/// The remote main page's menu (MU3_POP_REMOTEMAIN) for an HTML page (`htmlFile`) or
+/// a folder: a page has no folder analyses, and its folding commands, "Retrieve all"
+/// and "Set as Subdomain path" grayed; a folder has no "Analyzing the file" and
+/// "Browse the file" grayed.
+std::vector<PageMenuItem> remoteTreeMenu(bool htmlFile);
 /// The info page's menu (MU1_POP_PGINFO); the first two commands grayed while a job runs.
 std::vector<PageMenuItem> summaryMenu(bool jobRunning);
 /// The desc page's menu (MU5_POP_DESC).

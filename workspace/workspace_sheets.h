@@ -7,8 +7,8 @@ namespace linkmoor {
 
 class JobThread;
 
-/// Makes `SheetLocal` for local projects (remote projects keep the stand-in sheet until
-/// the remote sheet exists); the sheets run their jobs on `jobs`, which must outlive them.
+/// Makes `SheetLocal` for local projects and `SheetRemote` for remote ones; the sheets
+/// run their jobs on `jobs`, which must outlive them.
 SheetFactory workspaceSheetFactory(JobThread &jobs);
 
 } // namespace linkmoor
