@@ -36,11 +36,20 @@ EditPage::EditPage(ProjectSheet &sheet, QWidget *parent)
 }
 
 void EditPage::clearEditor() {
-  guiCall([this] { pane_.clear(); });
+  guiCall([this] {
+    pane_.clear();
+    shownPath_.clear();
+  });
 }
 
 void EditPage::loadText(const std::string &path, std::string_view bytes) {
-  guiCall([&] { pane_.showPage(QString::fromStdString(path), bytes); });
+  guiCall([&] {
+    pane_.showPage(QString::fromStdString(path), bytes);
+    // The label shows the name readably ("\xE9" for a byte that is no UTF-8); the
+    // carried form, which gives the bytes back, stays with the page for saving.
+    shownPath_ = path;
+    label_->setText(QString::fromStdString(readableText(bytesOfCarried(path))));
+  });
 }
 
 void EditPage::runJob(JobCode code, JobThread &job) {
@@ -53,7 +62,7 @@ EditPage::SaveInput EditPage::takeSaveInput() {
   return guiResult([this] {
     save_->setEnabled(false);
     SaveInput input;
-    input.relativePath = pane_.filePath().toStdString();
+    input.relativePath = pane_.filePath().isEmpty() ? std::string() : shownPath_;
     input.encoding = pane_.encoding();
     input.encoded = pane_.bytesForSaving(input.bytes).ok;
     // The editor holds LF line ends; the general options say what the file gets.

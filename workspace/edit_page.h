@@ -81,6 +81,7 @@ protected:
 private:
   ProjectSheet &sheet_;
   QLabel *label_;
+  std::string shownPath_; ///< the file shown, in its carried form (the label shows it readably)
   QPushButton *save_;
   LineNumberGutter *gutter_;
   EditorControl *editor_;

@@ -16,8 +16,18 @@
 #include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
+#include <sys/stat.h>
 
 namespace linkmoor {
+
+namespace {
+
+bool namesFolder(const std::string &fullPath) {
+  struct stat info {};
+  return stat(fullPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
 
 SummaryPage::SummaryPage(ProjectSheet &sheet, QWidget *parent)
     : QWidget(parent), sheet_(sheet), list_(new ReportList(13, {}, this)) {
@@ -51,7 +61,7 @@ void SummaryPage::listFiles(const QString &folder, const QStringList &files) {
   folder_ = base.isEmpty() ? QString() : base + QLatin1Char('/');
   fitHeaderTexts();
   for (const QString &file : files)
-    list_->appendRow(file);
+    setRowName(*list_, list_->appendRow(file), file);
   repaint();
   sheet_.jobs().startJob(this, sheet_.traits().analyzeJob);
 }
@@ -60,12 +70,12 @@ int SummaryPage::findRow(const std::string &path) const {
   const QString whole = QString::fromStdString(path);
   const QString rest = whole.mid(folder_.size());
   for (int row = 0; row < list_->rowCount(); ++row)
-    if (list_->cellText(row, 0) == rest) return row;
+    if (rowName(*list_, row) == rest) return row;
   return -1;
 }
 
 std::string SummaryPage::rowPath(int row) const {
-  return (folder_ + list_->cellText(row, 0)).toStdString();
+  return (folder_ + rowName(*list_, row)).toStdString();
 }
 
 void SummaryPage::updateSummaryRow(const std::string &path, const FileSummary &summary) {
@@ -116,7 +126,11 @@ bool SummaryPage::analyzeRow(int row, JobThread &job, HtmlScanner &scanner, Link
   setRowStatus(row, kRowWaiting);
   const std::string path =
       guiResult([&] { return row < list_->rowCount() ? rowPath(row) : std::string(); });
-  if (!ExtensionStats::isSupported(ExtensionStats::extensionOf(path))) return false;
+  // Pages are analysed; so is a folder handed on because it cannot be read, which
+  // then reads "open" instead of waiting for ever.
+  if (!ExtensionStats::isSupported(ExtensionStats::extensionOf(path)) &&
+      !namesFolder(projectFilePath(path, sheet_.traits().remote)))
+    return false;
 
   FileSummary summary;
   PassContext context(sheet_.traits().remote, job, checker);
@@ -196,8 +210,8 @@ void SummaryPage::runCommand(int id, int row) {
 }
 
 void SummaryPage::browseRow(int row) {
-  browseAddress(
-      this, localBrowseAddress(CurrentLocalProject.rootPath, folder_ + list_->cellText(row, 0)));
+  browseAddress(this,
+                localBrowseAddress(CurrentLocalProject.rootPath, folder_ + rowName(*list_, row)));
 }
 
 void SummaryPage::editRow(int row) {

@@ -1,5 +1,9 @@
 #include "workspace/summary_row.h"
 
+#include "storage/file_name_text.h"
+
+#include <QTableWidget>
+
 namespace linkmoor {
 
 namespace {
@@ -7,6 +11,23 @@ namespace {
 QString errorCell(std::int32_t count) { return count == 0 ? QString() : QString::number(count); }
 
 } // namespace
+
+// The data role of a row's first cell that keeps the file's carried name.
+constexpr int kCarriedNameRole = Qt::UserRole + 1;
+
+void setRowName(QTableWidget &list, int row, const QString &carried) {
+  QTableWidgetItem *cell = list.item(row, 0);
+  if (!cell) return;
+  cell->setData(kCarriedNameRole, carried);
+  cell->setText(QString::fromStdString(readableText(bytesOfCarried(carried.toStdString()))));
+}
+
+QString rowName(const QTableWidget &list, int row) {
+  const QTableWidgetItem *cell = list.item(row, 0);
+  if (!cell) return {};
+  const QVariant carried = cell->data(kCarriedNameRole);
+  return carried.isValid() ? carried.toString() : cell->text();
+}
 
 SummaryCells summaryCells(const FileSummary &s) {
   SummaryCells cells;

@@ -6,7 +6,16 @@
 #include <QString>
 #include <array>
 
+class QTableWidget;
+
 namespace linkmoor {
+
+/// Sets the first cell of `row` to the file `carried` (the carried form of its
+/// name, storage/file_name_text.h): it shows the name readably and keeps the
+/// carried form as its data, which `rowName` gives back.
+void setRowName(QTableWidget &list, int row, const QString &carried);
+/// The carried name of the file of `row` (the cell's text when no name was set).
+QString rowName(const QTableWidget &list, int row);
 
 /// The cells of columns 1 to 12 of a row (column 0, the file, is not among them).
 using SummaryCells = std::array<QString, 12>;
