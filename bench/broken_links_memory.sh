@@ -4,6 +4,14 @@
 # Usage: bench/broken_links_memory.sh [path/to/linkmoor-check] [megabytes]
 # Prints the link count, the report size and the peak resident set (kB and
 # bytes per link) as /usr/bin/time -v measures it. KEEP=1 keeps the folder.
+#
+# Figures (Debian 12, 2 cores, RelWithDebInfo), peak RSS of the whole process:
+#   rows gathered per page, one allocation per link record:
+#     10 MB (833 333 links)  779 MB, 957 bytes a link
+#     40 MB (3 333 333 links) 2996 MB, 920 bytes a link
+#   rows written as made, link records in slabs, segments let go after extraction:
+#     10 MB  158 MB, 194 bytes a link
+#     40 MB  581 MB, 178 bytes a link
 set -eu
 CHECK=${1:-build-mem/bin/linkmoor-check}
 MB=${2:-10}
