@@ -11,6 +11,7 @@
 #include "workspace/project_sheet.h"
 #include "workspace/remote_paths.h"
 #include "workspace/report_list.h"
+#include "workspace/summary_row.h"
 
 namespace linkmoor {
 
@@ -78,7 +79,7 @@ void SheetRemotePgInfo::refreshSelected(JobThread &job) {
 void SheetRemotePgInfo::browseRow(int row) {
   browseAddress(this, remoteBrowseAddress(CurrentRemoteProject.subdomainName,
                                           CurrentRemoteProject.subdomainPath,
-                                          folder() + list()->cellText(row, 0)));
+                                          folder() + rowName(*list(), row)));
 }
 
 } // namespace linkmoor
