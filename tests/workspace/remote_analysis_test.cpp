@@ -7,6 +7,7 @@
 #include "remote_test_support.h"
 
 #include "platform/ftp_site.h"
+#include "platform/open_with_html_program.h"
 #include "storage/current_projects.h"
 #include "storage/widgets/editor_control.h"
 #include "workspace/edit_page.h"
@@ -194,6 +195,32 @@ TEST_F(RemoteAnalysis, SaveWithTheServerStoppedAndTheReconnectRefused) {
                            save_report::kGeneralIgnored, save_report::kDescriptionIgnored}));
   EXPECT_EQ(served("www/index.htm"), before);
   EXPECT_TRUE(sheet_->hasUnsavedEdits());
+}
+
+TEST_F(RemoteAnalysis, RefreshDownloadsTheRowAgain) {
+  analyze(QStringLiteral("www"), false);
+  const int row = rowOf(QStringLiteral("about.htm"));
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(rows()->cellText(row, 2), QStringLiteral("0"));
+  ftpRoot_.write("www/about.htm", "<html><body>\n<a href=\"nowhere.htm\">x</a>\n</body></html>\n");
+  rows()->selectRow(row);
+  sheet_->refreshFile();
+  ASSERT_TRUE(waitForJobs());
+  EXPECT_EQ(mirror_.read("www/about.htm"), served("www/about.htm"));
+  EXPECT_EQ(rows()->cellText(row, 2), QStringLiteral("1"));
+}
+
+TEST_F(RemoteAnalysis, BrowseTheRowOpensItOnTheLiveSite) {
+  analyze(QStringLiteral("www"), true);
+  const std::string out = program_.file("opened.txt");
+  setHtmlOpenCommand({"/bin/sh", "-c", "printf %s \"$0\" > '" + out + "'"});
+  sheet_->infoPage()->runCommand(CMD_BROWSE_ROW, rowOf(QStringLiteral("docs/guide/page.htm")));
+  const bool opened = waitFor(
+      [&] { return std::filesystem::exists(out) && std::filesystem::file_size(out) > 0; }, 20);
+  setHtmlOpenCommand({});
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(program_.read("opened.txt"),
+            "http://" + CurrentRemoteProject.subdomainName + "/docs/guide/page.htm");
 }
 
 TEST_F(RemoteAnalysis, ResetEmptiesTheSheet) {
