@@ -223,6 +223,27 @@ TEST_F(RemoteAnalysis, BrowseTheRowOpensItOnTheLiveSite) {
             "http://" + CurrentRemoteProject.subdomainName + "/docs/guide/page.htm");
 }
 
+TEST_F(RemoteAnalysis, StopDuringTheLinkChecksCancelsThatRowAndTheRest) {
+  ftpRoot_.write("www/slow.htm",
+                 "<html><body>\n<a href=\"http://127.0.0.1:" + std::to_string(http_->port()) +
+                     "/delay/3000\">slow</a>\n</body></html>\n");
+  sheet_->resetSheet();
+  retrieveRoot();
+  retrieveAll();
+  sheet_->mainPage()->analyze(item("www"), false);
+  ASSERT_TRUE(waitFor([&] { return http_->requestCount("/delay/3000") >= 1; }, 30));
+  jobs_->panel()->pressStop();
+  ASSERT_TRUE(waitForJobs());
+  const int slow = rowOf(QStringLiteral("slow.htm"));
+  ASSERT_GE(slow, 0);
+  for (int row = 0; row < rows()->rowCount(); ++row) {
+    if (row < slow)
+      EXPECT_NE(rows()->cellText(row, 1), QStringLiteral("canceled")) << row;
+    else
+      EXPECT_EQ(rows()->cellText(row, 1), QStringLiteral("canceled")) << row;
+  }
+}
+
 TEST_F(RemoteAnalysis, ResetEmptiesTheSheet) {
   analyze(QStringLiteral("www"), false);
   sheet_->resetSheet();
