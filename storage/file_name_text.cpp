@@ -1,28 +1,12 @@
 #include "storage/file_name_text.h"
 
+#include "storage/page_text_codec.h"
+
 namespace linkmoor {
 
 namespace {
 
 const char kHex[] = "0123456789ABCDEF";
-
-void appendCode(std::string &out, char32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 bool isCarriedCode(char32_t code) {
   return code >= kCarriedByteBase + 0x80 && code <= kCarriedByteBase + 0xFF;
@@ -80,7 +64,7 @@ std::string carriedText(std::string_view bytes) {
     // range itself.
     const std::size_t count = length > 0 ? length : 1;
     for (std::size_t i = 0; i < count; ++i)
-      appendCode(out, kCarriedByteBase + static_cast<unsigned char>(bytes[pos + i]));
+      appendUtf8(out, kCarriedByteBase + static_cast<unsigned char>(bytes[pos + i]));
     pos += count;
   }
   return out;
