@@ -94,18 +94,30 @@ TEST_F(SheetTest, RefreshShowsTheNewProjectAndForgetsTheOldFile) {
   EXPECT_EQ(sheet_->mainPage()->rootItem()->childCount(), 1);
 }
 
-TEST_F(SheetTest, TheMainWindowOpensTheLocalSheetOverItsWorkArea) {
+// The program's sheets, with "Local files" choosing the project at `root`, which the
+// test may change between two openings.
+MainWindowServices openingServices(JobThread &jobs, const std::string &root) {
   MainWindowServices services;
-  services.sheetFactory = workspaceSheetFactory(*jobs_);
-  services.localProjectDialog = [this](QWidget *) {
-    CurrentLocalProject.rootPath = site_.path();
+  services.sheetFactory = workspaceSheetFactory(jobs);
+  services.localProjectDialog = [&root](QWidget *) {
+    CurrentLocalProject.rootPath = root;
     return true;
   };
+  return services;
+}
+
+// Shows `main` at a size that holds the sheet and waits until it is laid out.
+void showMain(MainDialog &main) {
+  main.resize(900, 600);
+  main.show();
+  settle();
+}
+
+TEST_F(SheetTest, TheMainWindowOpensTheLocalSheetOverItsWorkArea) {
+  const std::string root = site_.path();
   {
-    MainDialog main(*jobs_, services);
-    main.resize(900, 600);
-    main.show();
-    settle();
+    MainDialog main(*jobs_, openingServices(*jobs_, root));
+    showMain(main);
     main.openLocalProject();
     auto *sheet = dynamic_cast<SheetLocal *>(main.localSheet());
     ASSERT_NE(sheet, nullptr);
@@ -127,18 +139,10 @@ TEST_F(SheetTest, TheMainWindowOpensTheLocalSheetOverItsWorkArea) {
 }
 
 TEST_F(SheetTest, OpeningAnotherProjectAsksBeforeDroppingUnsavedEdits) {
-  MainWindowServices services;
-  services.sheetFactory = workspaceSheetFactory(*jobs_);
   std::string chosenRoot = site_.path();
-  services.localProjectDialog = [&](QWidget *) {
-    CurrentLocalProject.rootPath = chosenRoot;
-    return true;
-  };
   {
-    MainDialog main(*jobs_, services);
-    main.resize(900, 600);
-    main.show();
-    settle();
+    MainDialog main(*jobs_, openingServices(*jobs_, chosenRoot));
+    showMain(main);
     main.openLocalProject();
     auto *sheet = dynamic_cast<SheetLocal *>(main.localSheet());
     ASSERT_NE(sheet, nullptr);
@@ -174,16 +178,9 @@ namespace {
 // Reset and closing the window ask about unsaved corrections before anything else; No
 // keeps the sheet and the text. Opening a project again lands on its tree.
 TEST_F(SheetTest, ResetAsksAboutUnsavedEditsFirstAndOpeningLandsOnTheTree) {
-  MainWindowServices services;
-  services.sheetFactory = workspaceSheetFactory(*jobs_);
-  services.localProjectDialog = [this](QWidget *) {
-    CurrentLocalProject.rootPath = site_.path();
-    return true;
-  };
-  MainDialog main(*jobs_, services);
-  main.resize(900, 600);
-  main.show();
-  settle();
+  const std::string root = site_.path();
+  MainDialog main(*jobs_, openingServices(*jobs_, root));
+  showMain(main);
   main.openLocalProject();
   auto *sheet = dynamic_cast<SheetLocal *>(main.localSheet());
   ASSERT_NE(sheet, nullptr);
