@@ -154,6 +154,7 @@ TEST_F(MainDialogTest, PressingHelpShowsItsPopupUnderTheItem) {
 TEST_F(MainDialogTest, TheKeyboardOpensAndWalksThePopups) {
   MainDialog &main = open();
   main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
   QStringList firstItems;
   QList<int> pressed;
   QTimer poll;
@@ -182,6 +183,7 @@ TEST_F(MainDialogTest, TheKeyboardOpensAndWalksThePopups) {
 TEST_F(MainDialogTest, F10AndAltHOpenTheirPopups) {
   MainDialog &main = open();
   main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
   QList<int> pressed;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
