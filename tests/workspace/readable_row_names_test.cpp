@@ -28,24 +28,10 @@ namespace {
 
 const char kPage[] = "<html><body>\n<p>text</p>\n</body></html>\n";
 
-QTreeWidgetItem *childWithBytes(QTreeWidgetItem *item, const std::string &name) {
-  for (int i = 0; item && i < item->childCount(); ++i)
-    if (itemNameBytes(item->child(i)) == name) return item->child(i);
-  return nullptr;
-}
-
 class ReadableRowNames : public SheetTest {
 protected:
   SheetLocalPgMain *page() const { return sheet_->mainPage(); }
   SummaryPage *info() const { return sheet_->summaryPage(); }
-  QStringList analysed(QTreeWidgetItem *item, int command) {
-    page()->runCommand(command, item);
-    EXPECT_TRUE(waitForJobs());
-    QStringList rows;
-    for (int r = 0; r < info()->list()->rowCount(); ++r)
-      rows.append(info()->list()->cellText(r, 0) + "=" + info()->list()->cellText(r, 1));
-    return rows;
-  }
 };
 
 } // namespace
@@ -56,7 +42,7 @@ TEST_F(ReadableRowNames, ALatin1NameIsShownReadablyOnTheInfoRowAndTheEditorLabel
   QTreeWidgetItem *latin = childWithBytes(page()->rootItem(), "caf\xE9.htm");
   ASSERT_NE(latin, nullptr);
   const QString size = QString::number(sizeof kPage - 1);
-  EXPECT_EQ(analysed(latin, CMD_ANALYZE_FILE), QStringList({"caf\\xE9.htm=" + size}))
+  EXPECT_EQ(analysedRows(latin, CMD_ANALYZE_FILE), QStringList({"caf\\xE9.htm=" + size}))
       << "shown readably and analysed by its bytes";
 
   // Editing the row opens the page under its bytes and labels it readably.
@@ -92,7 +78,7 @@ TEST_F(ReadableRowNames, AFolderThatCannotBeReadReadsOpenOnTheInfoPage) {
   refreshSheet();
   QTreeWidgetItem *box = childWithBytes(page()->rootItem(), "box");
   ASSERT_NE(box, nullptr);
-  const QStringList rows = analysed(box, CMD_ANALYZE_RECURSIVE);
+  const QStringList rows = analysedRows(box, CMD_ANALYZE_RECURSIVE);
   chmod(site_.file("box/locked").c_str(), 0700);
   EXPECT_EQ(rows, QStringList({"locked=open"})) << "not \"wait ...\"";
 }

@@ -34,12 +34,6 @@ namespace {
 
 const char kPage[] = "<html><body>\n<p>text</p>\n</body></html>\n";
 
-QTreeWidgetItem *childWithBytes(QTreeWidgetItem *item, const std::string &name) {
-  for (int i = 0; item && i < item->childCount(); ++i)
-    if (itemNameBytes(item->child(i)) == name) return item->child(i);
-  return nullptr;
-}
-
 int extensionCount(ReportList *list, const QString &extension) {
   for (int r = 0; r < list->rowCount(); ++r)
     if (list->cellText(r, 0) == extension) return list->cellText(r, 1).toInt();
@@ -65,15 +59,6 @@ class TreeNamesAndLinks : public SheetTest {
 protected:
   SheetLocalPgMain *page() const { return sheet_->mainPage(); }
   SummaryPage *info() const { return sheet_->summaryPage(); }
-  /// The summary rows as "name=size text" after analysing `item`.
-  QStringList analysed(QTreeWidgetItem *item, int command) {
-    page()->runCommand(command, item);
-    EXPECT_TRUE(waitForJobs());
-    QStringList rows;
-    for (int r = 0; r < info()->list()->rowCount(); ++r)
-      rows.append(info()->list()->cellText(r, 0) + "=" + info()->list()->cellText(r, 1));
-    return rows;
-  }
 };
 
 } // namespace
@@ -87,13 +72,13 @@ TEST_F(TreeNamesAndLinks, APageNamedInLatin1IsShownReadablyAndAnalysedByItsBytes
   EXPECT_EQ(latin->text(0), "caf\\xE9.htm");
   EXPECT_EQ(treeImage(latin), LOCAL_IMAGE_HTML);
   const QString size = QString::number(sizeof kPage - 1);
-  EXPECT_EQ(analysed(latin, CMD_ANALYZE_FILE).size(), 1);
+  EXPECT_EQ(analysedRows(latin, CMD_ANALYZE_FILE).size(), 1);
   EXPECT_EQ(info()->list()->cellText(0, 1), size) << "not \"open\"";
 
   QTreeWidgetItem *folder = childWithBytes(page()->rootItem(), "d\xE9p");
   ASSERT_NE(folder, nullptr);
   EXPECT_EQ(folder->text(0), "d\\xE9p");
-  EXPECT_EQ(analysed(folder, CMD_ANALYZE_RECURSIVE), QStringList({"inner.htm=" + size}));
+  EXPECT_EQ(analysedRows(folder, CMD_ANALYZE_RECURSIVE), QStringList({"inner.htm=" + size}));
 }
 
 TEST_F(TreeNamesAndLinks, CopyAndBrowseUseTheBytesOfTheName) {
@@ -139,7 +124,7 @@ TEST_F(TreeNamesAndLinks, LinksAreFollowedInsideTheRootLoopsShownOnceOutsideLeft
   EXPECT_EQ(extensionCount(extensions, "html"), html + 2);
   QTreeWidgetItem *dangling = childWithBytes(root, "dangling.htm");
   ASSERT_NE(dangling, nullptr);
-  EXPECT_EQ(analysed(dangling, CMD_ANALYZE_FILE), QStringList({"dangling.htm=open"}));
+  EXPECT_EQ(analysedRows(dangling, CMD_ANALYZE_FILE), QStringList({"dangling.htm=open"}));
 }
 
 TEST_F(TreeNamesAndLinks, FoldersThatCannotBeReadAreShownAndHandedToTheInfoPage) {
@@ -155,8 +140,8 @@ TEST_F(TreeNamesAndLinks, FoldersThatCannotBeReadAreShownAndHandedToTheInfoPage)
   ASSERT_NE(locked, nullptr);
   EXPECT_EQ(treeImage(locked), LOCAL_IMAGE_FOLDER);
   EXPECT_NE(childWithBytes(childWithBytes(box, "half"), "q.htm"), nullptr);
-  const QStringList rows = analysed(box, CMD_ANALYZE_RECURSIVE);
-  const QStringList alone = analysed(locked, CMD_ANALYZE_RECURSIVE);
+  const QStringList rows = analysedRows(box, CMD_ANALYZE_RECURSIVE);
+  const QStringList alone = analysedRows(locked, CMD_ANALYZE_RECURSIVE);
   chmod(site_.file("box/locked").c_str(), 0700);
   chmod(site_.file("box/half").c_str(), 0700);
   // Both are handed to the info page: the page that cannot be looked at reads

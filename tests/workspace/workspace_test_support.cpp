@@ -4,9 +4,14 @@
 #include "app/help_topic.h"
 #include "storage/current_projects.h"
 #include "storage/program_folder.h"
+#include "workspace/report_list.h"
+#include "workspace/sheet_local_pg_main.h"
+#include "workspace/summary_page.h"
+#include "workspace/tree_items.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTreeWidgetItem>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -72,6 +77,22 @@ bool SheetTest::waitForJobs() {
 void SheetTest::refreshSheet() {
   sheet_->refresh();
   settle();
+}
+
+QStringList SheetTest::analysedRows(QTreeWidgetItem *item, int command) {
+  sheet_->mainPage()->runCommand(command, item);
+  EXPECT_TRUE(waitForJobs());
+  ReportList *list = sheet_->summaryPage()->list();
+  QStringList rows;
+  for (int r = 0; r < list->rowCount(); ++r)
+    rows.append(list->cellText(r, 0) + "=" + list->cellText(r, 1));
+  return rows;
+}
+
+QTreeWidgetItem *childWithBytes(QTreeWidgetItem *item, const std::string &name) {
+  for (int i = 0; item && i < item->childCount(); ++i)
+    if (itemNameBytes(item->child(i)) == name) return item->child(i);
+  return nullptr;
 }
 
 } // namespace linkmoor::test

@@ -25,6 +25,8 @@
 #include <ostream>
 #include <string>
 
+class QTreeWidgetItem;
+
 namespace linkmoor::test {
 
 /// Where a test holds the link checks: the first HTTP check of an address that contains
@@ -70,6 +72,9 @@ protected:
   bool waitForJobs();
   /// Refills the sheet from the site copy (after files were added).
   void refreshSheet();
+  /// Runs the tree page's `command` on `item`, waits for the job, and gives the Info
+  /// rows as "name=size text".
+  QStringList analysedRows(QTreeWidgetItem *item, int command);
 
   TempDir program_;
   TempDir site_;
@@ -78,6 +83,9 @@ protected:
   std::unique_ptr<JobThread> jobs_;
   SheetLocal *sheet_ = nullptr;
 };
+
+/// The child of `item` whose name has the bytes `name`, or null.
+QTreeWidgetItem *childWithBytes(QTreeWidgetItem *item, const std::string &name);
 
 } // namespace linkmoor::test
 
