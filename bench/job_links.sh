@@ -15,25 +15,7 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/nul
 cmake --build "$build" --target linkmoor-job-bench >/dev/null
 bench=$build/bin/linkmoor-job-bench
 
-/usr/bin/python3 - "$work/port" <<'PY' &
-import http.server, socketserver, sys, time
-class Slow(http.server.BaseHTTPRequestHandler):
-    protocol_version = "HTTP/1.1"
-    # Headers and body go out in two writes: without this, delayed acknowledgements
-    # add 40 ms to every answer on a kept connection.
-    disable_nagle_algorithm = True
-    def do_GET(self):
-        time.sleep(0.05)
-        self.send_response(200); self.send_header("Content-Length", "2"); self.end_headers()
-        self.wfile.write(b"ok")
-    def log_message(self, *a): pass
-class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
-    daemon_threads = True
-    request_queue_size = 256
-s = Server(("127.0.0.1", 0), Slow)
-open(sys.argv[1], "w").write(str(s.server_address[1]))
-s.serve_forever()
-PY
+/usr/bin/python3 "$top/bench/slow_server.py" "$work/port" &
 server=$!
 for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
 port=$(cat "$work/port")

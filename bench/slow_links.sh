@@ -11,21 +11,7 @@ build=${LINKMOOR_BUILD:-$top/build}
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target linkmoor-check >/dev/null
 
-/usr/bin/python3 - "$work/port" <<'PY' &
-import http.server, socketserver, sys, time
-class Slow(http.server.BaseHTTPRequestHandler):
-    def do_GET(self):
-        time.sleep(0.05)
-        self.send_response(200); self.send_header("Content-Length", "2"); self.end_headers()
-        self.wfile.write(b"ok")
-    def log_message(self, *a): pass
-class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
-    daemon_threads = True
-    request_queue_size = 256
-s = Server(("127.0.0.1", 0), Slow)
-open(sys.argv[1], "w").write(str(s.server_address[1]))
-s.serve_forever()
-PY
+/usr/bin/python3 "$top/bench/slow_server.py" "$work/port" &
 server=$!
 for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
 port=$(cat "$work/port")
