@@ -60,6 +60,18 @@ protected:
   std::string served() const { return dir_.path() + "/served"; }
   std::string mirror() const { return dir_.path() + "/mirror"; }
   void startServer() { server_ = std::make_unique<test::PyFtpServer>(served()); }
+  // The dialog filled for a server that accepts and never answers, with all three
+  // time-outs at `timeoutMs`.
+  ConnectDialog &openForSilent(const test::SilentListener &silent, long timeoutMs) {
+    FtpTimeouts timeouts;
+    timeouts.connectMs = timeouts.responseMs = timeouts.stalledMs = timeoutMs;
+    site_.setTimeouts(timeouts);
+    fs::create_directories(mirror() + "/Site");
+    ConnectDialog &d = open();
+    fill("Site", QString::fromStdString(mirror()), "127.0.0.1", QString::number(silent.port()),
+         "tester", "secret");
+    return d;
+  }
   ConnectDialog &open() {
     dialog_ = std::make_unique<ConnectDialog>(jobs_, site_);
     dialog_->show();
@@ -386,13 +398,7 @@ TEST_F(ConnectDialogTest, WrongPasswordGivesUpAfterThreeAttempts) {
 
 TEST_F(ConnectDialogTest, SilentServerIsTriedThreeTimes) {
   test::SilentListener silent;
-  FtpTimeouts quick;
-  quick.connectMs = quick.responseMs = quick.stalledMs = 200;
-  site_.setTimeouts(quick);
-  fs::create_directories(mirror() + "/Site");
-  ConnectDialog &d = open();
-  fill("Site", QString::fromStdString(mirror()), "127.0.0.1", QString::number(silent.port()),
-       "tester", "secret");
+  ConnectDialog &d = openForSilent(silent, 200);
   MessageAnswers answers;
   answers.then(QMessageBox::Ok);
   click(d.connectButton());
@@ -403,13 +409,7 @@ TEST_F(ConnectDialogTest, SilentServerIsTriedThreeTimes) {
 
 TEST_F(ConnectDialogTest, StopEndsAfterTheAttemptInProgress) {
   test::SilentListener silent;
-  FtpTimeouts slow;
-  slow.connectMs = slow.responseMs = slow.stalledMs = 2000;
-  site_.setTimeouts(slow);
-  fs::create_directories(mirror() + "/Site");
-  ConnectDialog &d = open();
-  fill("Site", QString::fromStdString(mirror()), "127.0.0.1", QString::number(silent.port()),
-       "tester", "secret");
+  ConnectDialog &d = openForSilent(silent, 2000);
   MessageAnswers answers;
   answers.then(QMessageBox::Ok);
   click(d.connectButton());
