@@ -3,7 +3,9 @@
 #include "cli/cached_link_checker.h"
 #include "cli/file_report.h"
 #include "cli/memory_gate.h"
+#include "cli/page_admission.h"
 #include "cli/progress_line.h"
+#include "cli/report_writer.h"
 #include "cli/site_walker.h"
 #include "engine/analysis_pass.h"
 #include "engine/error_list.h"
@@ -69,30 +71,6 @@ ParallelCheckSettings networkSettings(const CheckOptions &options) {
 
 namespace {
 
-/// Pages written one after the other in page order, each by the thread that
-/// analysed it, while it streams its rows.
-class WriteTurns {
-public:
-  /// Waits until every page before `index` is written.
-  void waitFor(std::size_t index) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return written_ == index; });
-  }
-  /// Page `index` is written; the next may go.
-  void done(std::size_t index) {
-    {
-      std::lock_guard lock(mutex_);
-      written_ = index + 1;
-    }
-    changed_.notify_all();
-  }
-
-private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::size_t written_ = 0;
-};
-
 /// What the read-ahead learnt of a page: the web addresses it links to and, for a
 /// page without any (its analysis then needs no answer from the web), the result
 /// itself, so that the page is analysed once.
@@ -141,67 +119,20 @@ private:
 /// when its turn comes, with its rows written as they are made.
 constexpr std::size_t kHeldRowsLimit = 256;
 
-/// Writes page reports in page order, rows as they are made.
-class ReportWriter {
-public:
-  ReportWriter(std::ostream &out, bool json, WriteTurns &turns, ProgressLine &line,
-               std::size_t pageCount, std::function<int()> finished)
-      : out_(out), json_(json), turns_(turns), line_(line), pageCount_(pageCount),
-        finished_(std::move(finished)) {}
-
-  /// Starts page `index` (waiting for its turn): writes its head.
-  void begin(std::size_t index, const FileReport &report) {
-    turns_.waitFor(index);
-    line_.show(index, pageCount_, finished_(), report.file);
-    buffer_ = json_ ? formatJsonHead(report) : formatTextHead(report);
-    first_ = true;
-  }
-  /// Writes one row of the page begun.
-  void row(const RowView &row) {
-    if (json_)
-      appendJsonRow(buffer_, row, first_);
-    else
-      appendTextRow(buffer_, row);
-    first_ = false;
-    if (buffer_.size() >= kFlushBytes) flush();
-  }
-  /// Ends page `index`, counting `report` into the totals; the next page may go.
-  void end(std::size_t index, const FileReport &report) {
-    if (json_) buffer_ += std::string(kJsonTail) + "\n";
-    flush();
-    totals.add(report);
-    turns_.done(index);
-  }
-  RunTotals totals; ///< written only by the page whose turn it is
-
-private:
-  static constexpr std::size_t kFlushBytes = 64 * 1024;
-  void flush() {
-    out_ << buffer_;
-    buffer_.clear();
-  }
-  std::ostream &out_;
-  bool json_;
-  WriteTurns &turns_;
-  ProgressLine &line_;
-  std::size_t pageCount_;
-  std::function<int()> finished_;
-  std::string buffer_;
-  bool first_ = true;
-};
-
 RowView viewOf(const ErrorRecord &record, bool linkRow) {
   const RowTexts texts = linkRow ? linkText(record) : kindText(record);
   return {record.line + 1, texts.type, texts.error, record.excerpt, record.target, linkRow};
 }
 
-// The report of page `index`, analysed with `scanner` (the calling thread's own: the
-// pass clears it, and its arrays keep the room they grew to, so later pages do not
-// fault in fresh memory) and written with its rows as they are made, in its turn.
-// A page that exhausts the memory is reported "read", and the run goes on.
+// The report of page `index`, read already into `page`, analysed with `scanner`
+// (the calling thread's own: the pass clears it, and its arrays keep the room
+// they grew to, so later pages do not fault in fresh memory) and written with its
+// rows as they are made. A page that exhausts the memory is reported "read", and
+// the run goes on.
 void checkAndWrite(std::unique_ptr<HtmlScanner> &scanner, std::size_t index,
-                   const std::string &file, bool remote, bool noInternet, LinkChecker &checker,
-                   ReportWriter &writer, std::atomic<int> &analyses) {
+                   const std::string &file, const LoadedPage &page, bool remote, bool noInternet,
+                   LinkChecker &checker, ReportWriter &writer, ReportWriter::Page &written,
+                   std::atomic<int> &analyses) {
   FileReport report;
   report.file = file;
   report.remote = remote;
@@ -213,14 +144,14 @@ void checkAndWrite(std::unique_ptr<HtmlScanner> &scanner, std::size_t index,
       if (!begun) {
         report.analysed = true;
         if (noInternet) report.notChecked = httpLinkCount(*scanner, remote);
-        writer.begin(index, report);
+        writer.begin(written, index, report);
         begun = true;
       }
-      writer.row(viewOf(record, linkRow));
+      writer.row(written, viewOf(record, linkRow));
     };
     ++analyses;
     report.analysed =
-        findGeneralInfoStreamingRows(*scanner, file, report.summary, rows, context) == 1;
+        findGeneralInfoStreamingRows(*scanner, file, page, report.summary, rows, context) == 1;
     if (!begun && report.analysed && noInternet && !report.hasSyntaxErrors())
       report.notChecked = httpLinkCount(*scanner, remote);
   } catch (const std::bad_alloc &) {
@@ -234,8 +165,20 @@ void checkAndWrite(std::unique_ptr<HtmlScanner> &scanner, std::size_t index,
       report.summary.sizeText = "read";
     }
   }
-  if (!begun) writer.begin(index, report);
-  writer.end(index, report);
+  if (!begun) writer.begin(written, index, report);
+  writer.end(written, report);
+}
+
+// Reads page `path` in the turn of `place`; a page for which memory cannot be had
+// is one that cannot be read.
+AdmittedPage readAdmitted(GatePlace &place, const std::string &path) {
+  try {
+    return admitPage(place, path);
+  } catch (const std::bad_alloc &) {
+    AdmittedPage none;
+    none.page.read = PageRead::CannotRead;
+    return none;
+  }
 }
 
 } // namespace
@@ -271,11 +214,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   // needing more than that is analysed alone. Each thread looks at its own page, so
   // no pass over all pages comes first.
   MemoryGate gate(0);
-  auto holdPage = [&](std::size_t i) {
-    const std::uint64_t need = pageMemoryNeed(o.root + "/" + files[i]);
-    gate.raiseLimit(need + need / 2);
-    return std::make_unique<GateHold>(gate, need);
-  };
+  auto pagePath = [&](std::size_t i) { return projectFilePath(files[i], remote); };
   std::atomic<int> analyses{0};
 
   // The web is asked through one checker that keeps every answer and every host
@@ -297,7 +236,8 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
       for (std::size_t i = 0; i < files.size(); ++i) {
         ReadAhead ahead;
         try {
-          const auto hold = holdPage(i);
+          GatePlace place(gate);
+          const AdmittedPage page = readAdmitted(place, pagePath(i));
           HtmlScanner scanner;
           ahead.report.file = files[i];
           ahead.report.remote = remote;
@@ -313,8 +253,9 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
                                          record.excerpt, record.target, linkRow});
           };
           ++analyses;
-          ahead.report.analysed = findGeneralInfoStreamingRows(
-                                      scanner, files[i], ahead.report.summary, rows, context) == 1;
+          ahead.report.analysed =
+              findGeneralInfoStreamingRows(scanner, files[i], page.page, ahead.report.summary, rows,
+                                           context) == 1;
           ahead.urls = queueing.takeNoted();
           ahead.complete = ahead.urls.empty() && !tooManyRows;
         } catch (const std::bad_alloc &) {
@@ -329,8 +270,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   LinkChecker &checker = web ? static_cast<LinkChecker &>(*web) : offline;
 
   ProgressLine line(progress, progress != nullptr);
-  WriteTurns turns;
-  ReportWriter writer(out, o.json, turns, line, files.size(),
+  ReportWriter writer(out, o.json, line, files.size(),
                       [&] { return web ? web->finishedCount() : 0; });
   // Pages pass the memory gate in page order: a page held while waiting for its
   // turn to be written never keeps an earlier page out.
@@ -341,6 +281,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   for (unsigned w = 0; w < workerCount; ++w)
     workers.emplace_back([&] {
       auto scanner = std::make_unique<HtmlScanner>();
+      ReportWriter::Page written;
       for (;;) {
         std::unique_lock order(pageOrder);
         const std::size_t i = nextPage++;
@@ -349,22 +290,24 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
           ReadAhead ahead = addresses.take(i);
           if (ahead.complete) {
             order.unlock();
-            writer.begin(i, ahead.report);
+            writer.begin(written, i, ahead.report);
             for (const ReportRow &row : ahead.report.rows)
-              writer.row({row.line, row.type, row.error, row.excerpt, row.target, row.linkRow});
-            writer.end(i, ahead.report);
+              writer.row(written,
+                         {row.line, row.type, row.error, row.excerpt, row.target, row.linkRow});
+            writer.end(written, ahead.report);
             continue;
           }
           for (const std::string &url : ahead.urls)
             web->checkHttp(url);
         }
-        std::unique_ptr<GateHold> hold;
-        try {
-          hold = holdPage(i);
-        } catch (const std::bad_alloc &) {
+        AdmittedPage page;
+        {
+          GatePlace place(gate);
+          order.unlock();
+          page = readAdmitted(place, pagePath(i));
         }
-        order.unlock();
-        checkAndWrite(scanner, i, files[i], remote, o.noInternet, checker, writer, analyses);
+        checkAndWrite(scanner, i, files[i], page.page, remote, o.noInternet, checker, writer,
+                      written, analyses);
       }
     });
 
@@ -373,9 +316,10 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   if (lookahead.joinable()) lookahead.join();
   if (counts) counts->analyses = analyses.load();
   line.finish();
-  if (!o.json) out << formatTotals(writer.totals);
+  const RunTotals totals = writer.totals();
+  if (!o.json) out << formatTotals(totals);
   out.flush();
-  return writer.totals.exitStatus();
+  return totals.exitStatus();
 }
 
 } // namespace linkmoor::cli

@@ -228,6 +228,14 @@ void RunTotals::add(const FileReport &r) {
   if (r.unreadable()) ++unreadable;
 }
 
+void RunTotals::add(const RunTotals &other) {
+  files += other.files;
+  syntaxErrors += other.syntaxErrors;
+  brokenLinks += other.brokenLinks;
+  notChecked += other.notChecked;
+  unreadable += other.unreadable;
+}
+
 std::string formatTotals(const RunTotals &t) {
   auto counted = [](int n, const char *one, const char *many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);

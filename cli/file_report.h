@@ -80,6 +80,8 @@ struct RunTotals {
   int notChecked = 0;
   int unreadable = 0; ///< files and folders that could not be read
   void add(const FileReport &report);
+  /// Adds the sums of `other`.
+  void add(const RunTotals &other);
   /// Exit status: 0 when nothing was found, 1 otherwise.
   int exitStatus() const { return syntaxErrors + brokenLinks + unreadable > 0 ? 1 : 0; }
 };

@@ -1,19 +1,33 @@
 #include "cli/memory_gate.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
-#include <sys/stat.h>
 
 namespace linkmoor::cli {
 
 void MemoryGate::acquire(std::uint64_t bytes) {
+  waitTurn(enqueue(), bytes);
+  admit(bytes);
+}
+
+std::uint64_t MemoryGate::enqueue() {
+  std::lock_guard lock(mutex_);
+  return nextTicket_++;
+}
+
+void MemoryGate::waitTurn(std::uint64_t ticket, std::uint64_t bytes) {
   std::unique_lock lock(mutex_);
-  const std::uint64_t ticket = nextTicket_++;
-  auto admitted = [&] { return ticket == serving_ && (held_ == 0 || held_ + bytes <= limit_); };
-  if (!admitted()) {
+  auto served = [&] { return ticket == serving_ && fits(bytes); };
+  if (served()) return;
+  ++sleepers_;
+  changed_.wait(lock, served);
+  --sleepers_;
+}
+
+void MemoryGate::admit(std::uint64_t bytes) {
+  std::unique_lock lock(mutex_);
+  if (!fits(bytes)) {
     ++sleepers_;
-    changed_.wait(lock, admitted);
+    changed_.wait(lock, [&] { return fits(bytes); });
     --sleepers_;
   }
   held_ += bytes;
@@ -21,6 +35,8 @@ void MemoryGate::acquire(std::uint64_t bytes) {
   // The next ticket may be waiting for its turn; without sleepers nobody needs waking.
   if (sleepers_ > 0) changed_.notify_all();
 }
+
+void MemoryGate::pass() { admit(0); }
 
 void MemoryGate::raiseLimit(std::uint64_t limit) {
   bool wake = false;
@@ -48,21 +64,40 @@ void MemoryGate::release(std::uint64_t bytes) {
   if (wake) changed_.notify_all();
 }
 
-std::uint64_t pageMemoryNeed(const std::string &path) {
-  // Only a regular file: opening a FIFO would wait for a writer.
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"),
-                                                        &std::fclose);
-  if (!file) return 0;
-  std::uint64_t size = 0, markers = 0;
-  char piece[64 * 1024];
-  for (std::size_t got; (got = std::fread(piece, 1, sizeof piece, file.get())) > 0;) {
-    size += got;
-    markers += static_cast<std::uint64_t>(std::count(piece, piece + got, '<'));
-    markers += static_cast<std::uint64_t>(std::count(piece, piece + got, ':'));
+namespace {
+
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+
+// Bytes equal to `a` or `b` in `text`, sixteen at a time: each comparison gives
+// 0xff for a match, and subtracting it counts one in that lane.
+std::uint64_t countTwoBytes(const char *text, std::size_t size, unsigned char a, unsigned char b) {
+  std::uint64_t count = 0;
+  std::size_t i = 0;
+  const Bytes16 wantA = a - Bytes16{}, wantB = b - Bytes16{};
+  while (size - i >= 16) {
+    // A lane counts at most 255 before it is added up.
+    const std::size_t blocks = std::min<std::size_t>((size - i) / 16, 255);
+    Bytes16 lanes{};
+    for (std::size_t k = 0; k < blocks; ++k, i += 16) {
+      Bytes16 piece;
+      __builtin_memcpy(&piece, text + i, 16);
+      lanes -= reinterpret_cast<Bytes16>(piece == wantA);
+      lanes -= reinterpret_cast<Bytes16>(piece == wantB);
+    }
+    for (int lane = 0; lane < 16; ++lane)
+      count += lanes[lane];
   }
-  return 2 * size + markers * kRecordBytesPerMarker;
+  for (; i < size; ++i)
+    count +=
+        (static_cast<unsigned char>(text[i]) == a) + (static_cast<unsigned char>(text[i]) == b);
+  return count;
+}
+
+} // namespace
+
+std::uint64_t pageMemoryNeed(const char *text, std::size_t size) {
+  return 2 * static_cast<std::uint64_t>(size) +
+         countTwoBytes(text, size, '<', ':') * kRecordBytesPerMarker;
 }
 
 } // namespace linkmoor::cli

@@ -182,17 +182,12 @@ void splitFilePath(const std::string &fullPath, std::string &folder, std::string
 
 namespace {
 
-int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
-                const RowStream *rows, PassContext &context, bool keepSegments = true) {
-  context.job.setItemText(kGeneralInfoAction, relativePath, false);
-  const std::string fullPath = projectFilePath(relativePath, context.remote);
-  summary.clearCounts();
-  // The scanner must not offer the links of a page analysed before this one.
-  scanner.clear();
-
-  ByteBuffer loaded;
-  std::int32_t size = 0;
-  switch (readPage(fullPath, loaded, size)) {
+// The general pass over a page whose reading gave `read` (with `loaded` holding
+// its text of `size` bytes when that is Text).
+int analyseRead(HtmlScanner &scanner, const std::string &fullPath, PageRead read,
+                const ByteBuffer &loaded, std::int32_t size, FileSummary &summary,
+                const RowStream *rows, PassContext &context, bool keepSegments) {
+  switch (read) {
   case PageRead::CannotOpen:
     summary.sizeText = "open";
     return 0;
@@ -222,6 +217,20 @@ int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSumma
   return 1;
 }
 
+int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
+                const RowStream *rows, PassContext &context, bool keepSegments = true) {
+  context.job.setItemText(kGeneralInfoAction, relativePath, false);
+  const std::string fullPath = projectFilePath(relativePath, context.remote);
+  summary.clearCounts();
+  // The scanner must not offer the links of a page analysed before this one.
+  scanner.clear();
+
+  ByteBuffer loaded;
+  std::int32_t size = 0;
+  const PageRead read = readPage(fullPath, loaded, size);
+  return analyseRead(scanner, fullPath, read, loaded, size, summary, rows, context, keepSegments);
+}
+
 } // namespace
 
 int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
@@ -247,6 +256,16 @@ int findGeneralInfoStreamingRows(HtmlScanner &scanner, const std::string &relati
                                  FileSummary &summary, const RowStream &rows,
                                  PassContext &context) {
   return generalPass(scanner, relativePath, summary, &rows, context, false);
+}
+
+int findGeneralInfoStreamingRows(HtmlScanner &scanner, const std::string &relativePath,
+                                 const LoadedPage &page, FileSummary &summary,
+                                 const RowStream &rows, PassContext &context) {
+  context.job.setItemText(kGeneralInfoAction, relativePath, false);
+  summary.clearCounts();
+  scanner.clear();
+  return analyseRead(scanner, projectFilePath(relativePath, context.remote), page.read, page.bytes,
+                     page.size, summary, &rows, context, false);
 }
 
 int findDescription(HtmlScanner &scanner, const std::string &relativePath, ErrorList &errors,

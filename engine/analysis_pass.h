@@ -8,6 +8,7 @@
 #include "engine/error_list.h"
 #include "engine/file_summary.h"
 #include "engine/html_scanner.h"
+#include "engine/page_reading.h"
 #include "engine/pass_context.h"
 #include "storage/byte_buffer.h"
 
@@ -60,6 +61,20 @@ using RowStream = std::function<void(const ErrorRecord &row, bool linkRow)>;
 /// they are let go of once the links are extracted.
 int findGeneralInfoStreamingRows(HtmlScanner &scanner, const std::string &relativePath,
                                  FileSummary &summary, const RowStream &rows, PassContext &context);
+
+/// A page read by the caller (see PageFile): how the reading ended and, for Text,
+/// the page's bytes with a zero byte after them.
+struct LoadedPage {
+  PageRead read = PageRead::CannotOpen;
+  ByteBuffer bytes;
+  std::int32_t size = 0;
+};
+
+/// findGeneralInfoStreamingRows over a page that the caller has read already,
+/// `page`: the file `relativePath` is not read again.
+int findGeneralInfoStreamingRows(HtmlScanner &scanner, const std::string &relativePath,
+                                 const LoadedPage &page, FileSummary &summary,
+                                 const RowStream &rows, PassContext &context);
 
 /// Description pass over the project file `relativePath`. Shows kDescriptionAction,
 /// clears the scanner and `errors`, and reads the file into `text` (size + 1 bytes,

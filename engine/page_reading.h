@@ -3,6 +3,7 @@
 // treated as text.
 
 #include "storage/byte_buffer.h"
+#include "storage/disk_file.h"
 
 #include <cstdint>
 #include <string>
@@ -33,5 +34,23 @@ constexpr std::int64_t kLargestPage = INT32_MAX - 1;
 /// `buffer` untouched, however large the file. A path in the carried form of
 /// storage/file_name_text.h that names no file is tried by its bytes.
 PageRead readPage(const std::string &path, ByteBuffer &buffer, std::int32_t &size);
+
+/// readPage in two steps, for a caller that sets memory aside for a page before
+/// its bytes are read: open() tells the size, read() reads the page.
+class PageFile {
+public:
+  /// Opens `path` as readPage does. Text when there are bytes to read; otherwise
+  /// CannotOpen, Empty or CannotRead (too large), and nothing is held.
+  PageRead open(const std::string &path);
+  /// Bytes of the file opened, 0 when none is.
+  std::int64_t size() const { return size_; }
+  /// Reads the file opened whole into `buffer` and closes it, with readPage's
+  /// results; CannotOpen when open() did not give Text.
+  PageRead read(ByteBuffer &buffer, std::int32_t &size);
+
+private:
+  DiskFile file_;
+  std::int64_t size_ = 0;
+};
 
 } // namespace linkmoor

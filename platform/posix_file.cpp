@@ -24,12 +24,19 @@ PosixFile &PosixFile::operator=(PosixFile &&other) noexcept {
 
 // Keeps `fd` only if it names a regular file. The descriptor was opened with
 // O_NONBLOCK so that a FIFO cannot block the open; the flag is cleared here.
-bool PosixFile::adopt(int fd) {
+bool PosixFile::adopt(int fd, struct stat *seen) {
   if (fd < 0) return false;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
     return false;
+  }
+  if (seen) {
+    // Reading a regular file never waits, so O_NONBLOCK changes nothing for a
+    // file that is only read: the two calls that clear it are saved.
+    *seen = info;
+    fd_ = fd;
+    return true;
   }
   int flags = fcntl(fd, F_GETFL);
   if (flags != -1) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
@@ -41,6 +48,14 @@ bool PosixFile::openExisting(const std::string &path, bool writable) {
   close();
   int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
   return adopt(fd);
+}
+
+bool PosixFile::openToRead(const std::string &path, std::int64_t &size) {
+  close();
+  struct stat info {};
+  if (!adopt(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), &info)) return false;
+  size = info.st_size;
+  return true;
 }
 
 bool PosixFile::create(const std::string &path, CreateDisposition disposition,

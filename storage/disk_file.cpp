@@ -18,6 +18,15 @@ bool DiskFile::openExisting(const std::string &path, bool writable) {
   return file_.openExisting(path, writable);
 }
 
+bool DiskFile::openToRead(const std::string &path, std::int64_t &size) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    close();
+    return false;
+  }
+  return file_.openToRead(path, size);
+}
+
 bool DiskFile::create(const std::string &path, bool replace, FilePrivacy privacy) {
   return file_.create(
       path, replace ? CreateDisposition::CreateAlways : CreateDisposition::CreateNew, privacy);

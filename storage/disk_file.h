@@ -29,6 +29,9 @@ public:
   /// looked at first: a name that is not a regular file (a device, a FIFO, a
   /// folder) is never opened.
   bool openExisting(const std::string &path, bool writable);
+  /// openExisting read only, for a file read once whole: stores its size in `size`
+  /// from the look that tells its type, so no further call is needed for it.
+  bool openToRead(const std::string &path, std::int64_t &size);
   /// Creates a file for reading and writing, closing any open file first.
   /// With `replace` an existing file is emptied ("create always"); without
   /// it the call fails when the file exists ("create new") and nothing is held.

@@ -109,13 +109,23 @@ TEST_F(BoundedRun, APageWithoutWebLinksIsAnalysedOnceWithTheReadAhead) {
 }
 
 TEST(PageMemoryNeed, CountsTheRecordsOfTagsAndLinksBesidesTheBytes) {
-  TempDir dir;
-  const std::string text(12000, 'w');
-  dir.write("text.htm", text);
-  dir.write("links.htm", brokenLinks(1000));
-  EXPECT_EQ(pageMemoryNeed(dir.file("text.htm")), 2u * 12000);
-  EXPECT_EQ(pageMemoryNeed(dir.file("links.htm")), 2u * 12000 + 1000 * kRecordBytesPerMarker);
-  EXPECT_EQ(pageMemoryNeed(dir.file("none.htm")), 0u);
+  const auto need = [](const std::string &text) {
+    return pageMemoryNeed(text.data(), text.size());
+  };
+  EXPECT_EQ(need(std::string(12000, 'w')), 2u * 12000);
+  EXPECT_EQ(need(brokenLinks(1000)), 2u * 12000 + 1000 * kRecordBytesPerMarker);
+  // Markers at every offset of the sixteen-byte pieces and in the tail after them,
+  // beyond 255 pieces (where a piece's counts are added up), and bytes above 127.
+  std::string mixed;
+  std::uint64_t markers = 0;
+  for (int i = 0; i < 16 * 300 + 7; ++i) {
+    const char c = i % 3 == 0 ? '<' : i % 5 == 0 ? ':' : i % 7 == 0 ? '\xbc' : 'a';
+    markers += c == '<' || c == ':';
+    mixed.push_back(c);
+  }
+  EXPECT_EQ(need(mixed), 2 * mixed.size() + markers * kRecordBytesPerMarker);
+  EXPECT_EQ(need(std::string(5000, '<')), 2u * 5000 + 5000 * kRecordBytesPerMarker);
+  EXPECT_EQ(need(""), 0u);
 }
 
 namespace {
