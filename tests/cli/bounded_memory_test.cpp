@@ -195,3 +195,29 @@ TEST_F(BoundedRun, APageThatExhaustsTheMemoryIsReportedReadAndTheRunGoesOn) {
   EXPECT_EQ(reports[2]["sizeText"], "35");
   EXPECT_EQ(reports[2]["localLinksMissing"], 0);
 }
+
+namespace {
+
+// Read calls made by this process so far (all its threads, ended ones too).
+long long readCalls() {
+  std::ifstream io("/proc/self/io");
+  for (std::string line; std::getline(io, line);)
+    if (line.rfind("syscr:", 0) == 0) return std::stoll(line.substr(6));
+  return -1;
+}
+
+} // namespace
+
+TEST_F(BoundedRun, EachPageIsReadOnceWithOneCall) {
+  const int pages = 60;
+  for (int i = 0; i < pages; ++i)
+    site.write("page" + std::to_string(i) + ".htm",
+               "<html><a href=\"page0.htm\">a</a> <a href=\"gone.htm\">b</a></html>\n");
+  std::ostringstream out;
+  const long long before = readCalls();
+  if (before < 0) GTEST_SKIP() << "/proc/self/io cannot be read here";
+  EXPECT_EQ(run({"--json", "--no-internet", site.path()}, out), 1);
+  // The memory a page needs is counted from the bytes read for its analysis, not
+  // by reading it beforehand.
+  EXPECT_LE(readCalls() - before, pages + 4);
+}

@@ -76,3 +76,53 @@ TEST(MemoryGate, RaisingTheLimitAdmitsAWaitingPage) {
   EXPECT_TRUE(admitted.load());
   gate.release(100);
 }
+
+namespace {
+
+// True when `flag` is still clear after a while: a thread that should be waiting
+// has not gone past the point that sets it.
+bool stillClearAfterAWhile(const std::atomic<bool> &flag) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  return !flag.load();
+}
+
+} // namespace
+
+TEST(MemoryGateTurns, NobodyIsAdmittedWhileAPageIsReadInItsTurn) {
+  MemoryGate gate(100);
+  const std::uint64_t reader = gate.enqueue();
+  gate.waitTurn(reader, 40); // the text fits: the page is read now
+  std::atomic<bool> admitted{false};
+  std::thread later([&] {
+    gate.acquire(10);
+    admitted = true;
+  });
+  EXPECT_TRUE(stillClearAfterAWhile(admitted)) << "admitted before the turn ended";
+  gate.admit(90); // the whole need, counted from what was read
+  later.join();
+  EXPECT_TRUE(admitted.load());
+  gate.release(90);
+  gate.release(10);
+}
+
+TEST(MemoryGateTurns, TheWholeNeedWaitsUntilItFitsWithoutGivingUpTheTurn) {
+  MemoryGate gate(100);
+  gate.acquire(50);
+  const std::uint64_t reader = gate.enqueue();
+  gate.waitTurn(reader, 40);
+  std::atomic<bool> readerIn{false}, laterIn{false};
+  std::thread finish([&] {
+    gate.admit(80); // does not fit beside the 50 held
+    readerIn = true;
+  });
+  std::thread later([&] {
+    gate.acquire(10); // would fit, but the turn is the reader's
+    laterIn = true;
+  });
+  EXPECT_TRUE(stillClearAfterAWhile(readerIn));
+  EXPECT_FALSE(laterIn.load());
+  gate.release(50);
+  finish.join();
+  later.join();
+  EXPECT_TRUE(readerIn && laterIn);
+}
