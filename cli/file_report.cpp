@@ -56,6 +56,19 @@ void appendUnicodeEscape(std::string &out, unsigned code) {
 void appendJsonString(std::string &out, std::string_view bytes) {
   out.push_back('"');
   for (std::size_t pos = 0; pos < bytes.size();) {
+    // Printable ASCII but the two escaped characters goes out as it stands, a
+    // run at a time: most of a report is made of it.
+    std::size_t plain = pos;
+    while (plain < bytes.size()) {
+      const auto c = static_cast<unsigned char>(bytes[plain]);
+      if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') break;
+      ++plain;
+    }
+    if (plain > pos) {
+      out.append(bytes.data() + pos, plain - pos);
+      pos = plain;
+      if (pos == bytes.size()) break;
+    }
     char32_t code = 0;
     const std::size_t length = linkmoor::utf8CharAt(bytes.substr(pos), code);
     const bool carried =

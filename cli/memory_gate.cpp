@@ -1,6 +1,6 @@
 #include "cli/memory_gate.h"
 
-#include <algorithm>
+#include "engine/text_bounds.h"
 
 namespace linkmoor::cli {
 
@@ -64,40 +64,9 @@ void MemoryGate::release(std::uint64_t bytes) {
   if (wake) changed_.notify_all();
 }
 
-namespace {
-
-using Bytes16 = unsigned char __attribute__((vector_size(16)));
-
-// Bytes equal to `a` or `b` in `text`, sixteen at a time: each comparison gives
-// 0xff for a match, and subtracting it counts one in that lane.
-std::uint64_t countTwoBytes(const char *text, std::size_t size, unsigned char a, unsigned char b) {
-  std::uint64_t count = 0;
-  std::size_t i = 0;
-  const Bytes16 wantA = a - Bytes16{}, wantB = b - Bytes16{};
-  while (size - i >= 16) {
-    // A lane counts at most 255 before it is added up.
-    const std::size_t blocks = std::min<std::size_t>((size - i) / 16, 255);
-    Bytes16 lanes{};
-    for (std::size_t k = 0; k < blocks; ++k, i += 16) {
-      Bytes16 piece;
-      __builtin_memcpy(&piece, text + i, 16);
-      lanes -= reinterpret_cast<Bytes16>(piece == wantA);
-      lanes -= reinterpret_cast<Bytes16>(piece == wantB);
-    }
-    for (int lane = 0; lane < 16; ++lane)
-      count += lanes[lane];
-  }
-  for (; i < size; ++i)
-    count +=
-        (static_cast<unsigned char>(text[i]) == a) + (static_cast<unsigned char>(text[i]) == b);
-  return count;
-}
-
-} // namespace
-
 std::uint64_t pageMemoryNeed(const char *text, std::size_t size) {
   return 2 * static_cast<std::uint64_t>(size) +
-         countTwoBytes(text, size, '<', ':') * kRecordBytesPerMarker;
+         scantext::countAnyOf<'<', ':'>(text, 0, size) * kRecordBytesPerMarker;
 }
 
 } // namespace linkmoor::cli

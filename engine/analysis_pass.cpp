@@ -73,9 +73,13 @@ bool blanksLineFeeds(const HtmlScanner &scanner, WorkText &work) {
 // which is worth its walk over the heap only after many of them.
 void dropSegments(HtmlScanner &scanner) {
   RecordArray<MarkupSegment> &segments = scanner;
-  const bool many = segments.count() >= kManySegments;
+  if (segments.count() < kManySegments) {
+    // The pointer block of an ordinary page stays for the next page.
+    scanner.clearSegments();
+    return;
+  }
   segments.removeAll();
-  if (many) malloc_trim(0);
+  malloc_trim(0);
 }
 
 // Blanking, case restoring, extraction, resolution in the current project and

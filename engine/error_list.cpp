@@ -22,7 +22,8 @@ public:
       pos_ = 0;
       line_ = 0;
     }
-    line_ += static_cast<std::int32_t>(std::count(text_ + pos_, text_ + pos, '\n'));
+    line_ += static_cast<std::int32_t>(scantext::countAnyOf<'\n'>(
+        text_, static_cast<std::size_t>(pos_), static_cast<std::size_t>(pos)));
     pos_ = pos;
     return line_;
   }

@@ -177,4 +177,6 @@ void HtmlScanner::clear() {
   emptyKeepingRoom<LinkRecord>(links);
 }
 
+void HtmlScanner::clearSegments() { emptyKeepingRoom<MarkupSegment>(*this); }
+
 } // namespace linkmoor

@@ -66,6 +66,8 @@ public:
 
   /// Destroys all segments and links, for reuse on another page.
   void clear();
+  /// Destroys all segments, keeping their pointer block as clear() does.
+  void clearSegments();
 
   /// The segments, in text order.
   const RecordArray<MarkupSegment> &segments() const { return *this; }
