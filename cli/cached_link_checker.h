@@ -2,12 +2,11 @@
 // The link checkers of linkmoor-check besides the shared parallel one: one that only
 // hands a page's addresses on and notes them, and one for runs without internet.
 
+#include "engine/disk_result_cache.h"
 #include "engine/link_checker.h"
 #include "engine/parallel_link_checker.h"
 
-#include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace linkmoor::cli {
@@ -40,11 +39,10 @@ public:
   /// Found: the address is not requested.
   LinkStatus checkHttp(const std::string &) override { return LinkStatus::Found; }
   /// The disk check of `path`, made once per path.
-  LinkStatus checkDisk(const std::string &path) override;
+  LinkStatus checkDisk(const std::string &path) override { return results_.check(path); }
 
 private:
-  std::mutex mutex_;
-  std::unordered_map<std::string, LinkStatus> results_;
+  DiskResultCache results_;
 };
 
 } // namespace linkmoor::cli

@@ -51,14 +51,7 @@ LinkStatus ParallelLinkChecker::checkHttp(const std::string &url) {
 LinkStatus ParallelLinkChecker::checkDisk(const std::string &path) {
   if (!settings_.keepDiskResults)
     return diskPathExists(path) ? LinkStatus::Found : LinkStatus::NoDiskFile;
-  {
-    std::lock_guard lock(diskMutex_);
-    if (auto it = diskResults_.find(path); it != diskResults_.end()) return it->second;
-  }
-  const LinkStatus status = diskPathExists(path) ? LinkStatus::Found : LinkStatus::NoDiskFile;
-  std::lock_guard lock(diskMutex_);
-  diskResults_.emplace(path, status);
-  return status;
+  return diskResults_.check(path);
 }
 
 void ParallelLinkChecker::startHttp(const std::vector<std::string> &urls) {

@@ -4,6 +4,7 @@
 // for the checker's life (one job, or one run), and a host whose name could not be
 // found is not looked up again.
 
+#include "engine/disk_result_cache.h"
 #include "engine/link_checker.h"
 #include "platform/http_check_pool.h"
 
@@ -71,8 +72,7 @@ private:
   std::unordered_map<std::string, Entry> entries_;
   std::size_t finishedCount_ = 0;
   std::uint64_t nextId_ = 0;
-  std::mutex diskMutex_;
-  std::unordered_map<std::string, LinkStatus> diskResults_;
+  DiskResultCache diskResults_;
   // Last, so that it is destroyed first: no answer arrives after the entries are gone.
   std::unique_ptr<HttpCheckPool> pool_;
 };
