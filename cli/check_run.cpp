@@ -115,6 +115,9 @@ private:
   ParallelLinkChecker &web_;
 };
 
+/// Page memory the threads may always hold together.
+constexpr std::uint64_t kPageMemoryFloor = 8 << 20;
+
 /// Rows a read-ahead result may keep; a page with more rows is analysed again
 /// when its turn comes, with its rows written as they are made.
 constexpr std::size_t kHeldRowsLimit = 256;
@@ -169,15 +172,16 @@ void checkAndWrite(std::unique_ptr<HtmlScanner> &scanner, std::size_t index,
   writer.end(written, report);
 }
 
-// Reads page `path` in the turn of `place`; a page for which memory cannot be had
-// is one that cannot be read.
-AdmittedPage readAdmitted(GatePlace &place, const std::string &path) {
+// Reads page `path` into `page` in the turn of `place`; a page for which memory
+// cannot be had is one that cannot be read.
+std::unique_ptr<GateHold> readAdmitted(GatePlace &place, const std::string &path,
+                                       LoadedPage &page) {
   try {
-    return admitPage(place, path);
+    return admitPage(place, path, page);
   } catch (const std::bad_alloc &) {
-    AdmittedPage none;
-    none.page.read = PageRead::CannotRead;
-    return none;
+    page.read = PageRead::CannotRead;
+    page.size = 0;
+    return nullptr;
   }
 }
 
@@ -209,11 +213,12 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
 
   // A pass holds a page twice (as read and as worked on) and the records of its
   // tags and links. Pages are analysed on several threads while what they hold adds
-  // up to no more than one and a half times the largest need seen so far, so the
-  // run's page memory stays within three times the largest page's need; a page
-  // needing more than that is analysed alone. Each thread looks at its own page, so
-  // no pass over all pages comes first.
-  MemoryGate gate(0);
+  // up to no more than one and a half times the largest need seen so far (or a few
+  // megabytes, so that ordinary pages never wait for one another), so the run's
+  // page memory stays within three times the largest page's need; a page needing
+  // more than that is analysed alone. Each thread looks at its own page, so no pass
+  // over all pages comes first.
+  MemoryGate gate(kPageMemoryFloor);
   auto pagePath = [&](std::size_t i) { return projectFilePath(files[i], remote); };
   std::atomic<int> analyses{0};
 
@@ -235,9 +240,10 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
       SilentJob job;
       for (std::size_t i = 0; i < files.size(); ++i) {
         ReadAhead ahead;
+        LoadedPage page;
         try {
           GatePlace place(gate);
-          const AdmittedPage page = readAdmitted(place, pagePath(i));
+          const auto hold = readAdmitted(place, pagePath(i), page);
           HtmlScanner scanner;
           ahead.report.file = files[i];
           ahead.report.remote = remote;
@@ -254,7 +260,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
           };
           ++analyses;
           ahead.report.analysed =
-              findGeneralInfoStreamingRows(scanner, files[i], page.page, ahead.report.summary, rows,
+              findGeneralInfoStreamingRows(scanner, files[i], page, ahead.report.summary, rows,
                                            context) == 1;
           ahead.urls = queueing.takeNoted();
           ahead.complete = ahead.urls.empty() && !tooManyRows;
@@ -300,14 +306,15 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
           for (const std::string &url : ahead.urls)
             web->checkHttp(url);
         }
-        AdmittedPage page;
+        LoadedPage page;
+        std::unique_ptr<GateHold> hold;
         {
           GatePlace place(gate);
           order.unlock();
-          page = readAdmitted(place, pagePath(i));
+          hold = readAdmitted(place, pagePath(i), page);
         }
-        checkAndWrite(scanner, i, files[i], page.page, remote, o.noInternet, checker, writer,
-                      written, analyses);
+        checkAndWrite(scanner, i, files[i], page, remote, o.noInternet, checker, writer, written,
+                      analyses);
       }
     });
 

@@ -4,9 +4,17 @@
 
 namespace linkmoor::cli {
 
-void MemoryGate::acquire(std::uint64_t bytes) {
-  waitTurn(enqueue(), bytes);
-  admit(bytes);
+void MemoryGate::acquire(std::uint64_t ticket, std::uint64_t bytes) {
+  std::unique_lock lock(mutex_);
+  auto served = [&] { return ticket == serving_ && fits(bytes); };
+  if (!served()) {
+    ++sleepers_;
+    changed_.wait(lock, served);
+    --sleepers_;
+  }
+  held_ += bytes;
+  ++serving_;
+  if (sleepers_ > 0) changed_.notify_all();
 }
 
 std::uint64_t MemoryGate::enqueue() {

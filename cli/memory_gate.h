@@ -20,7 +20,10 @@ public:
   explicit MemoryGate(std::uint64_t limit) : limit_(limit) {}
 
   /// Waits until `bytes` may be held, then counts them.
-  void acquire(std::uint64_t bytes);
+  void acquire(std::uint64_t bytes) { acquire(enqueue(), bytes); }
+  /// Waits for the turn of place `ticket` (from `enqueue`) until `bytes` may be
+  /// held, then counts them and ends the turn.
+  void acquire(std::uint64_t ticket, std::uint64_t bytes);
   /// Gives back what `acquire` or `admit` counted.
   void release(std::uint64_t bytes);
   /// Lets the held bytes grow to `limit` when that is more than the limit so far.

@@ -8,34 +8,38 @@ GatePlace::~GatePlace() {
   gate_->pass();
 }
 
-std::unique_ptr<GateHold> GatePlace::admit(std::uint64_t bytes) {
+std::unique_ptr<GateHold> GatePlace::hold(std::uint64_t bytes) {
   MemoryGate &gate = *gate_;
   // Made first: when that fails, the place is still there to be given up.
   auto hold = std::make_unique<GateHold>(gate, bytes, GateHold::Admitted{});
   gate_ = nullptr;
-  gate.admit(bytes);
+  if (inTurn_)
+    gate.admit(bytes);
+  else
+    gate.acquire(ticket_, bytes);
   return hold;
 }
 
-AdmittedPage admitPage(GatePlace &place, const std::string &path) {
-  AdmittedPage admitted;
+std::unique_ptr<GateHold> admitPage(GatePlace &place, const std::string &path, LoadedPage &page) {
   PageFile file;
-  admitted.page.read = file.open(path);
-  if (admitted.page.read != PageRead::Text) return admitted;
-  // Until its markers are counted, the page is known to need its text twice.
-  const std::uint64_t text = 2 * static_cast<std::uint64_t>(file.size());
-  place.gate()->raiseLimit(text + text / 2);
-  place.waitTurn(text);
-  admitted.page.read = file.read(admitted.page.bytes, admitted.page.size);
-  if (admitted.page.read != PageRead::Text) {
-    admitted.page.bytes.free();
-    return admitted;
+  page.size = 0;
+  page.read = file.open(path);
+  if (page.read != PageRead::Text) return nullptr;
+  MemoryGate &gate = *place.gate();
+  if (file.size() > kReadBeforeTurn) {
+    // Until its markers are counted, the page is known to need its text twice.
+    const std::uint64_t text = 2 * static_cast<std::uint64_t>(file.size());
+    gate.raiseLimit(text + text / 2);
+    place.waitTurn(text);
   }
-  const std::uint64_t need =
-      pageMemoryNeed(admitted.page.bytes.data(), static_cast<std::size_t>(admitted.page.size));
-  place.gate()->raiseLimit(need + need / 2);
-  admitted.hold = place.admit(need);
-  return admitted;
+  page.read = file.read(page.bytes, page.size);
+  if (page.read != PageRead::Text) {
+    page.bytes.free();
+    return nullptr;
+  }
+  const std::uint64_t need = pageMemoryNeed(page.bytes.data(), static_cast<std::size_t>(page.size));
+  gate.raiseLimit(need + need / 2);
+  return place.hold(need);
 }
 
 } // namespace linkmoor::cli
