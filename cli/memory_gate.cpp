@@ -5,16 +5,9 @@
 namespace linkmoor::cli {
 
 void MemoryGate::acquire(std::uint64_t ticket, std::uint64_t bytes) {
-  std::unique_lock lock(mutex_);
-  auto served = [&] { return ticket == serving_ && fits(bytes); };
-  if (!served()) {
-    ++sleepers_;
-    changed_.wait(lock, served);
-    --sleepers_;
-  }
-  held_ += bytes;
-  ++serving_;
-  if (sleepers_ > 0) changed_.notify_all();
+  // In the turn nobody else is admitted, so what fitted still fits.
+  waitTurn(ticket, bytes);
+  admit(bytes);
 }
 
 std::uint64_t MemoryGate::enqueue() {
