@@ -90,8 +90,13 @@ void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, cons
   scanner.blankForLinks(work.begin(), work.end(), keepLineFeeds);
   HtmlScanner::restoreCase(work.begin(), work.end(), loaded, loadedEnd);
   HtmlScanner::slashes(work.begin(), work.end());
-  scanner.extractLinks(work.begin(), work.end());
-  if (!keepSegments) dropSegments(scanner);
+  if (keepSegments) {
+    scanner.extractLinks(work.begin(), work.end());
+  } else {
+    // The scan noted the link values; the segments are not needed any more.
+    scanner.extractNotedLinks(work.begin(), work.end());
+    dropSegments(scanner);
+  }
   if (context.remote) {
     resolveRemote(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
                   CurrentRemoteProject.downloadFolder(), CurrentRemoteProject.subdomainPath,
@@ -140,7 +145,12 @@ bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
   WorkText work(text, end);
   if (!work.ok()) return false;
   HtmlScanner::lowerCase(work.begin(), work.end());
-  scanner.scan(work.begin(), work.end());
+  if (keepSegments) {
+    scanner.scan(work.begin(), work.end());
+  } else {
+    scanner.scanForLinks(work.begin(), work.end());
+    summary.tags += scanner.plainTagCount();
+  }
   summary.countSegments(scanner.segments());
   if (hasSyntaxError(scanner)) {
     if (rows)

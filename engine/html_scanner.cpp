@@ -2,6 +2,7 @@
 // `<` outside tags, comments and script bodies.
 #include "engine/html_scanner.h"
 
+#include "engine/attribute_values.h"
 #include "engine/record_growth.h"
 #include "engine/text_bounds.h"
 
@@ -17,10 +18,31 @@ constexpr std::string_view scriptWord = "script";
 constexpr std::string_view scriptClose = "</script";
 constexpr std::string_view commentClose = "-->";
 
+// The fields of a segment while it is being parsed, before it is kept.
+struct SegmentDraft {
+  std::int32_t start = 0;
+  std::int32_t end = 0;
+  std::int32_t errorPos = 0;
+  SyntaxErrorCode errorCode = SyntaxErrorCode::None;
+
+  void recordError(std::int32_t pos, SyntaxErrorCode code) {
+    if (errorCode != SyntaxErrorCode::None) return;
+    errorPos = pos;
+    errorCode = code;
+  }
+};
+
 class SegmentScan {
 public:
   SegmentScan(RecordArray<MarkupSegment> &out, const char *text, std::int32_t length)
       : out_(out), text_(text), n_(length) {}
+
+  // Counts error-free normal tags into `plainTags` instead of keeping them, and
+  // notes the link attribute values of normal tags into `noted`.
+  void countPlainTags(int &plainTags, std::vector<NotedLinkValue> &noted) {
+    plainTags_ = &plainTags;
+    noted_ = &noted;
+  }
 
   void run() {
     std::int32_t cur = 0;
@@ -60,10 +82,36 @@ private:
     return *appendRecord(out_, std::make_unique<MarkupSegment>(start, kind));
   }
 
+  // Keeps a parsed tag, or only counts it when it is a plain one to count.
+  void keepTag(const SegmentDraft &draft, SegmentKind kind) {
+    if (plainTags_ && kind == SegmentKind::NormalTag && draft.errorCode == SyntaxErrorCode::None) {
+      ++*plainTags_;
+      return;
+    }
+    MarkupSegment &tag = add(draft.start, kind);
+    tag.end = draft.end;
+    tag.errorPos = draft.errorPos;
+    tag.errorCode = draft.errorCode;
+  }
+
+  // Notes the quoted value [open, close] of a normal tag when it belongs to a
+  // link attribute; `cursor` is the tag's `<` or the byte after the value before.
+  void noteValue(std::int32_t cursor, std::int32_t open, std::int32_t close) {
+    if (open <= cursor) return;
+    const attributevalues::NameSpan name =
+        attributevalues::attributeNameBefore(text_, cursor, open);
+    if (name.size == 0 || !attributevalues::isLinkAttributeName(std::string_view(
+                              text_ + name.start, static_cast<std::size_t>(name.size))))
+      return;
+    noted_->push_back({open, close, name.start, name.size});
+  }
+
   // From the `<` at p: returns where the scan goes on.
   std::int32_t parseTag(std::int32_t p, SegmentKind kind) {
     if (p >= n_) return n_;
-    MarkupSegment &tag = add(p, kind);
+    SegmentDraft tag{p, p};
+    const bool noting = noted_ && kind == SegmentKind::NormalTag;
+    std::int32_t cursor = p;
     std::int32_t s = skipBlanks(text_, p + 1, n_);
     if (s > p + 1) tag.recordError(s, SyntaxErrorCode::BlankAfterOpen);
     for (;;) {
@@ -71,19 +119,23 @@ private:
       if (hit < 0) {
         tag.recordError(s, SyntaxErrorCode::NoEndBrace);
         tag.end = n_;
+        keepTag(tag, kind);
         return n_;
       }
       if (text_[hit] == '>') {
         tag.end = hit + 1;
+        keepTag(tag, kind);
         return tag.end;
       }
       const std::int32_t close = findByte(text_, hit + 1, n_, text_[hit]);
       if (close < 0) {
         tag.recordError(hit, SyntaxErrorCode::NoStringEnd);
         tag.end = hit;
+        keepTag(tag, kind);
         return hit;
       }
-      s = close + 1;
+      if (noting) noteValue(cursor, hit, close);
+      cursor = s = close + 1;
     }
   }
 
@@ -137,6 +189,8 @@ private:
   RecordArray<MarkupSegment> &out_;
   const char *text_;
   const std::int32_t n_;
+  int *plainTags_ = nullptr;
+  std::vector<NotedLinkValue> *noted_ = nullptr;
 };
 
 } // namespace
@@ -144,12 +198,21 @@ private:
 void HtmlScanner::scan(const char *text, const char *end) {
   const std::int32_t length = textLength(text, end);
   const int first = count();
-  scanSegments(text, length);
+  scanSegments(text, length, false);
   markScriptSpans(text, length, first);
 }
 
-void HtmlScanner::scanSegments(const char *text, std::int32_t length) {
-  SegmentScan(*this, text, length).run();
+void HtmlScanner::scanForLinks(const char *text, const char *end) {
+  const std::int32_t length = textLength(text, end);
+  const int first = count();
+  scanSegments(text, length, true);
+  markScriptSpans(text, length, first);
+}
+
+void HtmlScanner::scanSegments(const char *text, std::int32_t length, bool noteLinks) {
+  SegmentScan scan(*this, text, length);
+  if (noteLinks) scan.countPlainTags(plainTags_, notedValues_);
+  scan.run();
 }
 
 namespace {
@@ -173,10 +236,16 @@ template <typename T> void emptyKeepingRoom(RecordArray<T> &array) {
 } // namespace
 
 void HtmlScanner::clear() {
-  emptyKeepingRoom<MarkupSegment>(*this);
+  clearSegments();
   emptyKeepingRoom<LinkRecord>(links);
 }
 
-void HtmlScanner::clearSegments() { emptyKeepingRoom<MarkupSegment>(*this); }
+void HtmlScanner::clearSegments() {
+  emptyKeepingRoom<MarkupSegment>(*this);
+  plainTags_ = 0;
+  notedValues_.clear();
+  // The notes of a page of very many tags do not stay for the next page.
+  if (notedValues_.capacity() > static_cast<std::size_t>(kKeptSlots)) notedValues_.shrink_to_fit();
+}
 
 } // namespace linkmoor

@@ -14,6 +14,8 @@
 // The order of a pass: copy the loaded text into a working text, lowerCase,
 // scan, take the syntax results, blankForLinks, restoreCase, slashes,
 // extractLinks (or extractFromTag for each normal tag, then extractAbsolute).
+// A pass that needs no normal tag but for counts, errors and links may scan with
+// scanForLinks and extract with extractNotedLinks instead.
 //
 // Where each step lives:
 //   html_scanner.cpp      clear, scan (the cut into segments and the syntax rules)
@@ -28,8 +30,18 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace linkmoor {
+
+/// A quoted value of a link attribute that scanForLinks noted in a normal tag:
+/// its quotes at `open` and `close`, the attribute name at [nameStart, nameStart + nameSize).
+struct NotedLinkValue {
+  std::int32_t open = 0;      ///< Offset of the opening quote.
+  std::int32_t close = 0;     ///< Offset of the closing quote.
+  std::int32_t nameStart = 0; ///< Offset of the name's first letter.
+  std::int32_t nameSize = 0;  ///< Length of the name.
+};
 
 /// Segments (the elements), links and page folder of one analysis.
 class HtmlScanner : public RecordArray<MarkupSegment> {
@@ -40,6 +52,15 @@ public:
   /// Cuts the (lower-cased) text into segments, appended to this array, then
   /// records the comments inside each well-formed script body as its spans.
   void scan(const char *text, const char *end);
+
+  /// The scan for a pass that needs of the normal tags only their count, their
+  /// syntax errors and their links: such a tag without an error is counted
+  /// (plainTagCount) instead of kept, and the quoted values of link attributes in
+  /// it are noted for extractNotedLinks. Everything else is kept as scan keeps it.
+  void scanForLinks(const char *text, const char *end);
+
+  /// Normal tags without an error that scanForLinks counted instead of keeping.
+  int plainTagCount() const { return plainTags_; }
 
   /// Blanks what the link phase must not see: the spans of script bodies and
   /// whole comments become spaces (line feeds kept when `keepLineFeeds`), then
@@ -64,9 +85,15 @@ public:
   /// extractFromTag for every normal tag in order, then extractAbsolute.
   void extractLinks(const char *text, const char *end);
 
+  /// After scanForLinks of a text without syntax errors, prepared since as for
+  /// extractLinks: the links of the noted values, then extractAbsolute. Gives
+  /// the links that scan and extractLinks give.
+  void extractNotedLinks(const char *text, const char *end);
+
   /// Destroys all segments and links, for reuse on another page.
   void clear();
-  /// Destroys all segments, keeping their pointer block as clear() does.
+  /// Destroys all segments, keeping their pointer block as clear() does, and
+  /// forgets the plain tags and noted values of scanForLinks.
   void clearSegments();
 
   /// The segments, in text order.
@@ -78,8 +105,13 @@ public:
   std::string folder;
 
 private:
-  void scanSegments(const char *text, std::int32_t length);
+  void scanSegments(const char *text, std::int32_t length, bool noteLinks);
+  void addAttributeLink(const char *text, std::int32_t nameStart, std::int32_t nameSize,
+                        std::int32_t open, std::int32_t close);
   void markScriptSpans(const char *text, std::int32_t length, int firstSegment);
+
+  std::vector<NotedLinkValue> notedValues_;
+  int plainTags_ = 0;
 };
 
 } // namespace linkmoor

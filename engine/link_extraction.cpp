@@ -2,7 +2,7 @@
 // relative links; a search of the whole text for `://` gives absolute links.
 #include "engine/html_scanner.h"
 
-#include "engine/link_attributes.h"
+#include "engine/attribute_values.h"
 #include "engine/text_bounds.h"
 
 #include <algorithm>
@@ -37,32 +37,6 @@ struct UrlChars {
 constexpr UrlChars urlChars;
 
 bool isUrlChar(char c) { return urlChars.allowed[static_cast<unsigned char>(c)]; }
-
-// Per first byte, the lengths (as bits) of the link attribute names that begin with
-// it in either letter case. Most attribute names of a page (class, alt, width, ...)
-// match no such pair and need no look-up in the table.
-struct AttributeShapes {
-  std::uint16_t lengths[256] = {};
-  constexpr AttributeShapes() {
-    for (std::string_view name : linkAttributeTable) {
-      const auto first = static_cast<unsigned char>(name[0]);
-      const auto bit = static_cast<std::uint16_t>(1u << name.size());
-      lengths[first] |= bit;
-      if (first >= 'a' && first <= 'z') lengths[first - 'a' + 'A'] |= bit;
-    }
-  }
-};
-constexpr AttributeShapes attributeShapes;
-static_assert([] {
-  for (std::string_view name : linkAttributeTable)
-    if (name.empty() || name.size() >= 16 || name[0] < 'a' || name[0] > 'z') return false;
-  return true;
-}());
-
-bool mayBeLinkAttribute(std::string_view name) {
-  return name.size() < 16 &&
-         (attributeShapes.lengths[static_cast<unsigned char>(name[0])] >> name.size() & 1u);
-}
 
 std::int32_t findQuote(const char *text, std::int32_t from, std::int32_t to) {
   return findAnyOf<'"', '\''>(text, from, to);
@@ -126,33 +100,37 @@ void HtmlScanner::extractFromTag(const char *text, const char *end, const Markup
     const std::int32_t close = findByte(text, open + 1, tagEnd, text[open]);
     if (close < 0) return;
     if (open > cursor) {
-      // Backwards from the quote: blanks, `=`, blanks, then the name's letters.
-      std::int32_t i = open - 1;
-      while (i > cursor && isBlank(text[i]))
-        --i;
-      if (text[i] == '=') {
-        std::int32_t j = i - 1;
-        while (j > cursor && isBlank(text[j]))
-          --j;
-        if (j > cursor && isLetter(text[j])) {
-          std::int32_t k = j;
-          while (k > cursor && isLetter(text[k - 1]))
-            --k;
-          const std::string_view name(text + k, static_cast<std::size_t>(j - k + 1));
-          if (mayBeLinkAttribute(name) && isLinkAttribute(name) &&
-              !isSkippedValue(text, open + 1, close)) {
-            auto link = std::make_unique<LinkRecord>();
-            link->valueStart = open;
-            link->valueEnd = close;
-            link->attribute.assign(name);
-            link->type = LinkType::Local;
-            links.insertSorted(std::move(link));
-          }
-        }
-      }
+      const attributevalues::NameSpan name =
+          attributevalues::attributeNameBefore(text, cursor, open);
+      if (name.size > 0) addAttributeLink(text, name.start, name.size, open, close);
     }
     cursor = close + 1;
   }
+}
+
+void HtmlScanner::addAttributeLink(const char *text, std::int32_t nameStart, std::int32_t nameSize,
+                                   std::int32_t open, std::int32_t close) {
+  const std::string_view name(text + nameStart, static_cast<std::size_t>(nameSize));
+  if (!attributevalues::isLinkAttributeName(name) || isSkippedValue(text, open + 1, close)) return;
+  auto link = std::make_unique<LinkRecord>();
+  link->valueStart = open;
+  link->valueEnd = close;
+  link->attribute.assign(name);
+  link->type = LinkType::Local;
+  links.insertSorted(std::move(link));
+}
+
+void HtmlScanner::extractNotedLinks(const char *text, const char *end) {
+  const std::int32_t n = bufferLength(text, end);
+  for (const NotedLinkValue &value : notedValues_) {
+    // Values noted on another text are skipped where they do not fit this one.
+    if (value.nameStart < 0 || value.nameSize <= 0 ||
+        value.nameStart + value.nameSize > value.open || value.open >= value.close ||
+        value.close >= n)
+      continue;
+    addAttributeLink(text, value.nameStart, value.nameSize, value.open, value.close);
+  }
+  extractAbsolute(text, end);
 }
 
 void HtmlScanner::extractAbsolute(const char *text, const char *end) {

@@ -24,14 +24,22 @@ std::ostream &operator<<(std::ostream &out, const Found &f) {
   return out << "{" << f.value << ", " << f.attribute << ", " << static_cast<int>(f.type) << "}";
 }
 
-std::vector<Found> linksOf(const std::string &text) {
-  ScannedPage page(text);
+std::vector<Found> extracted(const std::string &text, bool noteLinks) {
+  ScannedPage page(text, noteLinks);
   page.extractLinks();
   std::vector<Found> found;
   for (int i = 0; i < page.scanner.links.count(); ++i) {
     const linkmoor::LinkRecord *link = page.scanner.links.at(i);
     found.push_back({page.linkValue(i), link->attribute, link->type});
   }
+  return found;
+}
+
+// The links of `text` from the kept tags; the scan that notes link values as it
+// goes must find the same ones.
+std::vector<Found> linksOf(const std::string &text) {
+  std::vector<Found> found = extracted(text, false);
+  EXPECT_EQ(extracted(text, true), found) << "noted while scanning: " << text;
   return found;
 }
 
@@ -193,4 +201,23 @@ TEST(AttributeLinks, EveryTableNameInAnyLetterCaseAndNoNearMiss) {
     EXPECT_EQ(linksOf("<x " + std::string(name) + "s=\"v.htm\">"), Links{}) << name;
     EXPECT_EQ(linksOf("<x " + std::string(name.substr(1)) + "=\"v.htm\">"), Links{}) << name;
   }
+}
+
+TEST(NotedLinks, PlainTagsAreCountedAndTagsWithAnErrorKept) {
+  // Script tags, comments and script bodies are kept; so is a tag with an error.
+  const std::string text = "<p class=\"a\"><script src=\"s.js\">var a;</script><!-- c -->"
+                           "< br><img src=\"i.gif\"><a href=\"x";
+  ScannedPage kept(text);
+  ScannedPage noted(text, true);
+  int keptNormal = 0;
+  for (const auto &segment : kept.scanner.segments())
+    if (segment->kind == linkmoor::SegmentKind::NormalTag) ++keptNormal;
+  ASSERT_EQ(keptNormal, 4);
+  EXPECT_EQ(noted.scanner.plainTagCount(), 2);
+  ASSERT_EQ(noted.scanner.count(), kept.scanner.count() - 2);
+  std::vector<linkmoor::SyntaxErrorCode> errors;
+  for (const auto &segment : noted.scanner.segments())
+    if (segment->kind == linkmoor::SegmentKind::NormalTag) errors.push_back(segment->errorCode);
+  EXPECT_EQ(errors, (std::vector{linkmoor::SyntaxErrorCode::BlankAfterOpen,
+                                 linkmoor::SyntaxErrorCode::NoStringEnd}));
 }

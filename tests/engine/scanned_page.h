@@ -15,14 +15,18 @@ namespace linkmoor::test {
 /// Owns a loaded text and its working copy, and the scanner of both.
 class ScannedPage {
 public:
-  /// Copies `text`, lower-cases the working copy and scans it.
-  explicit ScannedPage(std::string_view text)
+  /// Copies `text`, lower-cases the working copy and scans it; with `noteLinks`
+  /// by scanForLinks, whose noted values extractLinks() then takes.
+  explicit ScannedPage(std::string_view text, bool noteLinks = false)
       : size_(text.size()), loaded_(new char[size_ ? size_ : 1]),
-        work_(new char[size_ ? size_ : 1]) {
+        work_(new char[size_ ? size_ : 1]), noteLinks_(noteLinks) {
     std::memcpy(loaded_.get(), text.data(), size_);
     std::memcpy(work_.get(), text.data(), size_);
     HtmlScanner::lowerCase(work(), workEnd());
-    scanner.scan(work(), workEnd());
+    if (noteLinks)
+      scanner.scanForLinks(work(), workEnd());
+    else
+      scanner.scan(work(), workEnd());
   }
 
   /// Blanking, case restoring and slashes, as before the link phase.
@@ -35,7 +39,10 @@ public:
   /// prepareForLinks(false) and both link searches.
   void extractLinks() {
     prepareForLinks(false);
-    scanner.extractLinks(work(), workEnd());
+    if (noteLinks_)
+      scanner.extractNotedLinks(work(), workEnd());
+    else
+      scanner.extractLinks(work(), workEnd());
   }
 
   char *work() { return work_.get(); }
@@ -64,6 +71,7 @@ private:
   std::size_t size_;
   std::unique_ptr<char[]> loaded_;
   std::unique_ptr<char[]> work_;
+  bool noteLinks_;
 };
 
 } // namespace linkmoor::test

@@ -1,7 +1,8 @@
 // The engine's two passes over a page of arbitrary bytes, with a checker that
 // answers from the target alone (no network, no disk). Checks: the segments and
 // links lie inside the text and in text order, and the general pass that also
-// gives the rows gives exactly what the two passes give one after the other.
+// gives the rows, whether it collects them or streams them as linkmoor-check
+// does, gives exactly what the two passes give one after the other.
 #include "engine/analysis_pass.h"
 #include "engine/block_cache.h"
 #include "engine/error_list.h"
@@ -9,6 +10,7 @@
 #include "engine/job_control.h"
 #include "engine/link_checker.h"
 #include "engine/pass_context.h"
+#include "engine/record_growth.h"
 #include "fuzz_support.h"
 #include "storage/byte_buffer.h"
 #include "storage/current_projects.h"
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -119,6 +122,26 @@ PassResults onePass(const std::string &file, bool remote, std::int32_t size) {
   return r;
 }
 
+// The pass of linkmoor-check: counts only the plain tags, takes the links from
+// the values its scan noted, and streams the rows.
+PassResults streamedPass(const std::string &file, bool remote, std::int32_t size) {
+  PassResults r;
+  SilentJob job;
+  HashChecker checker;
+  PassContext context(remote, job, checker);
+  HtmlScanner scanner;
+  ErrorList list;
+  const RowStream stream = [&](const ErrorRecord &row, bool linkRow) {
+    list.linkRows = linkRow ? 1 : 0;
+    appendRecord(list, std::make_unique<ErrorRecord>(row));
+  };
+  r.general = findGeneralInfoStreamingRows(scanner, file, r.summary, stream, context);
+  checkOffsets(scanner, size);
+  if (r.general == 0) list.removeAll();
+  takeRows(list, r);
+  return r;
+}
+
 void expectSame(const PassResults &a, const PassResults &b) {
   LINKMOOR_FUZZ_CHECK(a.general == b.general, "pass results differ");
   LINKMOOR_FUZZ_CHECK(a.summary.sizeText == b.summary.sizeText, "size texts differ");
@@ -162,6 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     out.write(page.data(), static_cast<std::streamsize>(page.size()));
   }
   const auto length = static_cast<std::int32_t>(page.size());
-  expectSame(twoPasses(file, remote, length), onePass(file, remote, length));
+  const PassResults one = onePass(file, remote, length);
+  expectSame(twoPasses(file, remote, length), one);
+  expectSame(streamedPass(file, remote, length), one);
   return 0;
 }
