@@ -78,6 +78,7 @@ void verifyLinks(LinkList &links, PassContext &context, OverHttp overHttp, OnDis
     }
     checker.startHttp(addresses.all);
   }
+  std::string diskPath; // decoded disk targets, one block for the page
   auto cancel = [&] {
     if (parallel) checker.cancelHttp(addresses.all);
   };
@@ -111,7 +112,7 @@ void verifyLinks(LinkList &links, PassContext &context, OverHttp overHttp, OnDis
         return;
       }
     } else if (onDisk(*link)) {
-      status = checkDiskTarget(link->target, checker);
+      status = checkDiskTarget(link->target, checker, diskPath);
     } else {
       continue;
     }
@@ -133,6 +134,10 @@ LinkStatus checkHttpTarget(const std::string &target, LinkChecker &checker) {
 
 LinkStatus checkDiskTarget(const std::string &target, LinkChecker &checker) {
   std::string path;
+  return checkDiskTarget(target, checker, path);
+}
+
+LinkStatus checkDiskTarget(const std::string &target, LinkChecker &checker, std::string &path) {
   if (!diskPathOfTarget(target, path)) return LinkStatus::NoDiskFile;
   return checker.checkDisk(path);
 }

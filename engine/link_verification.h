@@ -21,6 +21,8 @@ LinkStatus checkHttpTarget(const std::string &target, LinkChecker &checker);
 /// diskPathOfTarget and asked of `checker` as a path: Found or NoDiskFile (also
 /// when the URL names no local path).
 LinkStatus checkDiskTarget(const std::string &target, LinkChecker &checker);
+/// The same, decoding into `path` (a buffer that can serve many targets).
+LinkStatus checkDiskTarget(const std::string &target, LinkChecker &checker, std::string &path);
 
 /// Local project: for each link in order, sets `context.stop` and ends when Stop was
 /// requested, sets `context.skip` and ends when Skip was; links with a non-zero status
