@@ -40,6 +40,8 @@ public:
   LinkStatus checkHttp(const std::string &) override { return LinkStatus::Found; }
   /// The disk check of `path`, made once per path.
   LinkStatus checkDisk(const std::string &path) override { return results_.check(path); }
+  /// True: each path is looked at once.
+  bool keepsDiskResults() const override { return true; }
 
 private:
   DiskResultCache results_;

@@ -110,6 +110,7 @@ class ReadAheadChecker : public QueueingLinkChecker {
 public:
   explicit ReadAheadChecker(ParallelLinkChecker &web) : QueueingLinkChecker(web), web_(web) {}
   LinkStatus checkDisk(const std::string &path) override { return web_.checkDisk(path); }
+  bool keepsDiskResults() const override { return web_.keepsDiskResults(); }
 
 private:
   ParallelLinkChecker &web_;

@@ -102,10 +102,19 @@ void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, cons
                   CurrentRemoteProject.downloadFolder(), CurrentRemoteProject.subdomainPath,
                   CurrentRemoteProject.subdomainName);
     verifyRemote(scanner.links, context);
-  } else {
+  } else if (keepSegments) {
     resolveLocal(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
                  CurrentLocalProject.rootPath);
     verifyLocal(scanner.links, context);
+  } else {
+    // linkmoor-check's pass: a scanner serves one thread's pages of one run, one
+    // after another, and keeps what the links of their folder gave.
+    LocalLinkMemo &memo = scanner.linkMemo;
+    memo.startPage(scanner.folder, CurrentLocalProject.rootPath, &context.checker,
+                   scanner.links.count());
+    resolveLocal(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
+                 CurrentLocalProject.rootPath, &memo);
+    verifyLocal(scanner.links, context, &memo);
   }
 }
 

@@ -24,6 +24,7 @@
 //   link_extraction.cpp   extractLinks, extractFromTag, extractAbsolute
 
 #include "engine/link_list.h"
+#include "engine/local_link_memo.h"
 #include "engine/markup_segment.h"
 #include "storage/record_array.h"
 
@@ -103,6 +104,9 @@ public:
   LinkList links;
   /// Folder of the page being analysed, set by the analysis pass.
   std::string folder;
+  /// What the local links of the folder gave on earlier pages, for a pass that
+  /// keeps it (see runLinkPhase).
+  LocalLinkMemo linkMemo;
 
 private:
   void scanSegments(const char *text, std::int32_t length, bool noteLinks);

@@ -22,6 +22,9 @@ public:
   /// A disk path (no "file://", no "#" or "?" part, escapes decoded): Found when
   /// it can be opened for reading, NoDiskFile otherwise.
   virtual LinkStatus checkDisk(const std::string &path) = 0;
+  /// True when checkDisk answers each path for the rest of the job as it first
+  /// did (the files are taken not to change meanwhile): its answers may then be kept.
+  virtual bool keepsDiskResults() const { return false; }
 
   /// True when the checker works on several addresses at once: the verification then
   /// hands it a page's addresses with startHttp and waits with waitHttp.
@@ -49,6 +52,7 @@ public:
   explicit SharedLinkChecker(std::shared_ptr<LinkChecker> target) : target_(std::move(target)) {}
   LinkStatus checkHttp(const std::string &url) override { return target_->checkHttp(url); }
   LinkStatus checkDisk(const std::string &path) override { return target_->checkDisk(path); }
+  bool keepsDiskResults() const override { return target_->keepsDiskResults(); }
   bool checksInParallel() const override { return target_->checksInParallel(); }
   void startHttp(const std::vector<std::string> &urls) override { target_->startHttp(urls); }
   bool waitHttp(const std::string &url, std::chrono::milliseconds limit) override {

@@ -188,20 +188,32 @@ std::string collapseSlashes(std::string_view path) {
 }
 
 void resolveLocal(LinkList &links, const char *text, const char *end, const std::string &pageFolder,
-                  const std::string &pageName, const std::string &rootPath) {
+                  const std::string &pageName, const std::string &rootPath, LocalLinkMemo *memo) {
   const std::string base = relativeFolder(pageFolder, rootPath.size());
   // The root as the disk check will read it back: a "#", "?", "%" or "&" in a
   // folder name is not an anchor, query, escape or reference there.
   // Collapsed once here: each target then collapses only what follows the root.
   const std::string root = collapseSlashes(escapeForDiskTarget(rootPath));
   std::string path, scratch; // buffers for all the links of the page
-  for (const auto &link : links) {
+  const std::size_t count = static_cast<std::size_t>(std::max(links.count(), 0));
+  if (memo && memo->pageEntries.size() != count) memo = nullptr;
+  for (std::size_t i = 0; i < count; ++i) {
+    LinkRecord *link = links.at(static_cast<int>(i));
     if (!link) continue;
     if (link->type == LinkType::Remote) {
       link->target = linkValue(text, end, *link);
       if (beginsWithFileScheme(link->target)) link->type = LinkType::Site;
     } else if (link->type == LinkType::Local) {
-      resolveRelativeInto(base, pageName, linkValueView(text, end, *link), path);
+      const std::string_view value = linkValueView(text, end, *link);
+      const bool memoized = memo && LocalLinkMemo::sameForTheFolder(value);
+      if (memoized) {
+        if (MemoTarget *known = memo->find(value)) {
+          link->target = known->target;
+          memo->pageEntries[i] = known;
+          continue;
+        }
+      }
+      resolveRelativeInto(base, pageName, value, path);
       // A "../" left over from the root folder would test a file outside the site.
       if (hasDotStep(path)) takeWithinRoot(path, scratch);
       containDecoded(path);
@@ -210,6 +222,7 @@ void resolveLocal(LinkList &links, const char *text, const char *end, const std:
       target.reserve(root.size() + 1 + path.size());
       target.append(root).append(1, '/').append(path);
       collapseSlashesFrom(target, root.size());
+      if (memoized) memo->pageEntries[i] = memo->add(value, target);
     }
   }
 }

@@ -5,6 +5,7 @@
 // host name and links to that host site links.
 
 #include "engine/link_list.h"
+#include "engine/local_link_memo.h"
 
 #include <string>
 #include <string_view>
@@ -30,8 +31,12 @@ std::string collapseSlashes(std::string_view path);
 /// links (type 2) keep their value as target and become site links (type 1) when
 /// the value, after leading blanks, begins with "file://" in any letter case.
 /// `pageFolder` is the page's full folder, `pageName` its file name.
+/// With `memo` (started for this page), the target of a local link whose value
+/// the memo knows is taken from it, and each other one is kept there; the memo's
+/// pageEntries then tell each link's entry.
 void resolveLocal(LinkList &links, const char *text, const char *end, const std::string &pageFolder,
-                  const std::string &pageName, const std::string &rootPath);
+                  const std::string &pageName, const std::string &rootPath,
+                  LocalLinkMemo *memo = nullptr);
 
 /// Remote project: relative links get "http://" + `subdomainName` + "/" + the path
 /// resolved from the page's folder below `downloadFolder` + `subdomainPath` ("."

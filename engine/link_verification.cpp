@@ -61,10 +61,15 @@ bool waitForCheck(const LinkList &links, int i, const PageAddresses &addresses,
 // A checker that works in parallel gets all the page's addresses first and is waited
 // for link by link; Stop or Skip then cancels the checks still running.
 template <typename OverHttp, typename OnDisk>
-void verifyLinks(LinkList &links, PassContext &context, OverHttp overHttp, OnDisk onDisk) {
+void verifyLinks(LinkList &links, PassContext &context, OverHttp overHttp, OnDisk onDisk,
+                 LocalLinkMemo *memo = nullptr) {
   JobControl &job = context.job;
   LinkChecker &checker = context.checker;
   const int count = links.count();
+  // Disk results kept between pages must be the checker's results for the job.
+  if (memo && (!checker.keepsDiskResults() ||
+               memo->pageEntries.size() != static_cast<std::size_t>(std::max(count, 0))))
+    memo = nullptr;
   const bool parallel = checker.checksInParallel();
   PageAddresses addresses;
   if (parallel) {
@@ -112,7 +117,16 @@ void verifyLinks(LinkList &links, PassContext &context, OverHttp overHttp, OnDis
         return;
       }
     } else if (onDisk(*link)) {
-      status = checkDiskTarget(link->target, checker, diskPath);
+      MemoTarget *known = memo ? memo->pageEntries[static_cast<std::size_t>(i)] : nullptr;
+      if (known && known->checked) {
+        status = known->status;
+      } else {
+        status = checkDiskTarget(link->target, checker, diskPath);
+        if (known) {
+          known->status = status;
+          known->checked = true;
+        }
+      }
     } else {
       continue;
     }
@@ -142,12 +156,13 @@ LinkStatus checkDiskTarget(const std::string &target, LinkChecker &checker, std:
   return checker.checkDisk(path);
 }
 
-void verifyLocal(LinkList &links, PassContext &context) {
+void verifyLocal(LinkList &links, PassContext &context, LocalLinkMemo *memo) {
   verifyLinks(
       links, context, [](const LinkRecord &link) { return link.type == LinkType::Remote; },
       [](const LinkRecord &link) {
         return link.type == LinkType::Local || link.type == LinkType::Site;
-      });
+      },
+      memo);
 }
 
 void verifyRemote(LinkList &links, PassContext &context) {

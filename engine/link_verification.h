@@ -3,6 +3,7 @@
 // Skip honoured before each link.
 
 #include "engine/link_list.h"
+#include "engine/local_link_memo.h"
 #include "engine/pass_context.h"
 
 #include <string>
@@ -30,7 +31,10 @@ LinkStatus checkDiskTarget(const std::string &target, LinkChecker &checker, std:
 /// type 2 over HTTP after showing requestingText and the target (query cut).
 /// A check cut short by Stop keeps status 0 and ends the loop. The flags are
 /// only ever set, never cleared.
-void verifyLocal(LinkList &links, PassContext &context);
+/// With `memo` (filled for this page by resolveLocal), a link whose entry already
+/// holds a disk result takes it, and a disk result found is kept in the entry,
+/// when the checker keeps its disk results for the whole job.
+void verifyLocal(LinkList &links, PassContext &context, LocalLinkMemo *memo = nullptr);
 
 /// Remote project: as verifyLocal, but every link, whatever its type, is checked
 /// over HTTP with the progress text.

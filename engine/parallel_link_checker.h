@@ -46,6 +46,8 @@ public:
   LinkStatus checkHttp(const std::string &url) override;
   /// Found when `path` can be opened for reading (literal path), else NoDiskFile.
   LinkStatus checkDisk(const std::string &path) override;
+  /// True when the settings keep disk results.
+  bool keepsDiskResults() const override { return settings_.keepDiskResults; }
   bool checksInParallel() const override { return true; }
   /// Queues the addresses not yet known, in order.
   void startHttp(const std::vector<std::string> &urls) override;
