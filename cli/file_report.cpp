@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <string_view>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace linkmoor::cli {
 
 int FileReport::brokenLinks() const {
@@ -49,6 +53,33 @@ void appendUnicodeEscape(std::string &out, unsigned code) {
     out.push_back(kHexDigits[(code >> shift) & 0xF]);
 }
 
+// Where the run of printable ASCII but `"` and `\\` from `pos` on ends in `bytes`.
+std::size_t plainAsciiEnd(std::string_view bytes, std::size_t pos) {
+  const char *text = bytes.data();
+  const std::size_t size = bytes.size();
+#ifdef __SSE2__
+  // Signed bytes: below the blank are the control characters and every byte above 127.
+  const __m128i blank = _mm_set1_epi8(' ');
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  const __m128i del = _mm_set1_epi8(0x7F);
+  for (; pos + 16 <= size; pos += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + pos));
+    const __m128i stop =
+        _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, blank), _mm_cmpeq_epi8(v, del)),
+                     _mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)));
+    const int mask = _mm_movemask_epi8(stop);
+    if (mask != 0)
+      return pos + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  for (; pos < size; ++pos) {
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') break;
+  }
+  return pos;
+}
+
 // A JSON string of `bytes`: quotes, backslashes and control characters escaped,
 // valid UTF-8 kept, and every byte of the carried form (a byte that is no UTF-8,
 // or a character of the carried range itself) written as the escape of U+EF00 +
@@ -58,12 +89,7 @@ void appendJsonString(std::string &out, std::string_view bytes) {
   for (std::size_t pos = 0; pos < bytes.size();) {
     // Printable ASCII but the two escaped characters goes out as it stands, a
     // run at a time: most of a report is made of it.
-    std::size_t plain = pos;
-    while (plain < bytes.size()) {
-      const auto c = static_cast<unsigned char>(bytes[plain]);
-      if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') break;
-      ++plain;
-    }
+    const std::size_t plain = plainAsciiEnd(bytes, pos);
     if (plain > pos) {
       out.append(bytes.data() + pos, plain - pos);
       pos = plain;

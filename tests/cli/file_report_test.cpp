@@ -89,6 +89,21 @@ TEST(FileReportJson, BytesThatAreNotUtf8StillGiveAValidLine) {
   EXPECT_EQ(j["rows"][0]["excerpt"], "<a title=\"\xee\xbf\xbf\xee\xbf\xbe");
 }
 
+TEST(FileReportJson, EachEscapedCharacterAtAnyPlaceOfALongTextParsesBack) {
+  // Runs of plain text are copied whole: an escaped character must be found
+  // wherever it stands in a run, also past the first sixteen bytes.
+  for (const std::string special : {"\"", "\\", "\n", "\x01", "\x7f", "\xc3\xa9"}) {
+    for (std::size_t at = 0; at < 40; ++at) {
+      std::string name(40, 'a');
+      name.insert(at, special);
+      FileReport r;
+      r.file = name;
+      const auto j = nlohmann::json::parse(formatJson(r));
+      EXPECT_EQ(j["file"], name) << "at " << at;
+    }
+  }
+}
+
 TEST(RunTotals, CountsAndExitStatus) {
   RunTotals t;
   FileReport clean;
