@@ -20,14 +20,15 @@ namespace {
 // Segments from which on letting them go is followed by a trim of the heap.
 constexpr int kManySegments = 64 * 1024;
 
-// The working copy of a loaded text: up to its first zero byte, with a zero byte
-// after it, changed freely by the scanner steps.
+// The lower-cased working copy of a loaded text: up to its first zero byte, with
+// a zero byte after it, changed freely by the scanner steps.
 class WorkText {
 public:
-  WorkText(const char *text, const char *end) : length_(scantext::textLength(text, end)) {
-    data_.reset(new (std::nothrow) char[static_cast<std::size_t>(length_) + 1]);
+  WorkText(const char *text, const char *end) {
+    const std::int32_t size = scantext::bufferLength(text, end);
+    data_.reset(new (std::nothrow) char[static_cast<std::size_t>(size) + 1]);
     if (!data_) return;
-    if (length_ > 0) std::memcpy(data_.get(), text, static_cast<std::size_t>(length_));
+    length_ = HtmlScanner::lowerCaseCopy(text, size, data_.get());
     data_[static_cast<std::size_t>(length_)] = '\0';
   }
   bool ok() const { return data_ != nullptr; }
@@ -35,7 +36,7 @@ public:
   char *end() { return data_.get() + length_; }
 
 private:
-  std::int32_t length_;
+  std::int32_t length_ = 0;
   std::unique_ptr<char[]> data_;
 };
 
@@ -88,8 +89,7 @@ void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, cons
                   bool keepLineFeeds, const std::string &pageName, PassContext &context,
                   bool keepSegments = true) {
   scanner.blankForLinks(work.begin(), work.end(), keepLineFeeds);
-  HtmlScanner::restoreCase(work.begin(), work.end(), loaded, loadedEnd);
-  HtmlScanner::slashes(work.begin(), work.end());
+  HtmlScanner::restoreCaseAndSlashes(work.begin(), work.end(), loaded, loadedEnd);
   if (keepSegments) {
     scanner.extractLinks(work.begin(), work.end());
   } else {
@@ -129,7 +129,6 @@ bool describeStreaming(HtmlScanner &scanner, const std::string &pageFolder,
   scanner.folder = pageFolder;
   WorkText work(text, end);
   if (!work.ok()) return false;
-  HtmlScanner::lowerCase(work.begin(), work.end());
   scanner.scan(work.begin(), work.end());
   if (hasSyntaxError(scanner)) {
     visitSegmentRows(scanner.segments(), work.begin(), work.end(),
@@ -153,7 +152,6 @@ bool summaryAnalysis(HtmlScanner &scanner, const std::string &pageFolder,
   scanner.folder = pageFolder;
   WorkText work(text, end);
   if (!work.ok()) return false;
-  HtmlScanner::lowerCase(work.begin(), work.end());
   if (keepSegments) {
     scanner.scan(work.begin(), work.end());
   } else {
@@ -335,7 +333,6 @@ bool analyzeForDescription(HtmlScanner &scanner, const std::string &pageFolder,
   errors.linkRows = 0;
   WorkText work(text, end);
   if (!work.ok()) return false;
-  HtmlScanner::lowerCase(work.begin(), work.end());
   scanner.scan(work.begin(), work.end());
   errors.fillFromSegments(scanner.segments(), work.begin(), work.end());
   if (errors.count() != 0) return true;

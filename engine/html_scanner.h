@@ -11,8 +11,10 @@
 // [text, end), whatever the bytes, and clamp offsets of segments that do not
 // fit the text they are given.
 //
-// The order of a pass: copy the loaded text into a working text, lowerCase,
-// scan, take the syntax results, blankForLinks, restoreCase, slashes,
+// The order of a pass: copy the loaded text into a working text, lowerCase
+// (both at once: lowerCaseCopy),
+// scan, take the syntax results, blankForLinks, restoreCase, slashes (both at
+// once: restoreCaseAndSlashes),
 // extractLinks (or extractFromTag for each normal tag, then extractAbsolute).
 // A pass that needs no normal tag but for counts, errors and links may scan with
 // scanForLinks and extract with extractNotedLinks instead.
@@ -50,6 +52,11 @@ public:
   /// Turns each of `A`..`Z` into its lower-case letter; other bytes stay.
   static void lowerCase(char *text, const char *end);
 
+  /// Copies `text` up to its first zero byte, at most `length` bytes, to `out`
+  /// with `A`..`Z` lower-cased, as a copy followed by lowerCase; returns how many
+  /// bytes it copied.
+  static std::int32_t lowerCaseCopy(const char *text, std::int32_t length, char *out);
+
   /// Cuts the (lower-cased) text into segments, appended to this array, then
   /// records the comments inside each well-formed script body as its spans.
   void scan(const char *text, const char *end);
@@ -72,6 +79,10 @@ public:
   /// the same offset (only as far as both buffers go).
   static void restoreCase(char *work, const char *workEnd, const char *loaded,
                           const char *loadedEnd);
+
+  /// restoreCase, then slashes, in one walk over the text.
+  static void restoreCaseAndSlashes(char *work, const char *workEnd, const char *loaded,
+                                    const char *loadedEnd);
 
   /// Replaces every backslash with a slash.
   static void slashes(char *text, const char *end);

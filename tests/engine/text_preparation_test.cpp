@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using linkmoor::HtmlScanner;
@@ -33,6 +34,40 @@ TEST(TextPreparation, ByteRewritesCoverLongBuffersAndTheirTails) {
     EXPECT_EQ(lowered[i], c >= 'A' && c <= 'Z' ? c + 32 : c) << i;
     EXPECT_EQ(slashed[i], c == '\\' ? '/' : c) << i;
     EXPECT_EQ(restored[i], i % 3 == 0 || lowered[i] == ' ' ? ' ' : c) << i;
+  }
+}
+
+TEST(TextPreparation, FusedStepsGiveWhatTheStepsGiveOneAfterTheOther) {
+  std::string text;
+  for (int i = 0; i < 300; ++i)
+    text += "Ab\\ Z/xQ"[static_cast<std::size_t>(i * 5 % 8)];
+  // The copy ends at the first zero byte, wherever it falls in a 16-byte step.
+  for (std::size_t zeroAt : {std::string::npos, std::size_t{0}, std::size_t{15}, std::size_t{16},
+                             std::size_t{40}, std::size_t{299}}) {
+    std::string loaded = text;
+    if (zeroAt != std::string::npos) loaded[zeroAt] = '\0';
+    const std::size_t kept = std::min(zeroAt, loaded.size());
+    std::string copied(loaded.size(), '#');
+    const int length =
+        HtmlScanner::lowerCaseCopy(loaded.data(), static_cast<int>(loaded.size()), copied.data());
+    ASSERT_EQ(length, static_cast<int>(kept));
+    std::string lowered = loaded.substr(0, kept);
+    HtmlScanner::lowerCase(lowered.data(), lowered.data() + lowered.size());
+    EXPECT_EQ(copied.substr(0, kept), lowered);
+
+    // Blanks in the working text stay blanks; the loaded text may be shorter.
+    for (std::size_t i = 0; i < lowered.size(); i += 7)
+      lowered[i] = ' ';
+    for (std::size_t loadedSize : {kept, kept / 2}) {
+      std::string fused = lowered, stepwise = lowered;
+      const char *loadedEnd = loaded.data() + loadedSize;
+      HtmlScanner::restoreCaseAndSlashes(fused.data(), fused.data() + fused.size(), loaded.data(),
+                                         loadedEnd);
+      HtmlScanner::restoreCase(stepwise.data(), stepwise.data() + stepwise.size(), loaded.data(),
+                               loadedEnd);
+      HtmlScanner::slashes(stepwise.data(), stepwise.data() + stepwise.size());
+      EXPECT_EQ(fused, stepwise) << zeroAt << " " << loadedSize;
+    }
   }
 }
 
