@@ -107,8 +107,9 @@ void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, cons
                  CurrentLocalProject.rootPath);
     verifyLocal(scanner.links, context);
   } else {
-    // linkmoor-check's pass: a scanner serves one thread's pages of one run, one
-    // after another, and keeps what the links of their folder gave.
+    // The general pass: a scanner serves one thread's pages one after another and
+    // keeps what the links of their folder gave (their disk results only while the
+    // checker keeps its own).
     LocalLinkMemo &memo = scanner.linkMemo;
     memo.startPage(scanner.folder, CurrentLocalProject.rootPath, &context.checker,
                    scanner.links.count());
@@ -256,7 +257,7 @@ int generalPass(HtmlScanner &scanner, const std::string &relativePath, FileSumma
 
 int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
                     PassContext &context) {
-  return generalPass(scanner, relativePath, summary, nullptr, context);
+  return generalPass(scanner, relativePath, summary, nullptr, context, false);
 }
 
 int findGeneralInfoWithRows(HtmlScanner &scanner, const std::string &relativePath,

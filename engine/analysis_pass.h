@@ -35,7 +35,7 @@ void splitFilePath(const std::string &fullPath, std::string &folder, std::string
 /// Returns 1 when the file was analysed (`sizeText` = its size in decimal), 0
 /// when not, with `sizeText` "open", "empty", "read" (also for files of 2 GiB and
 /// more) or "binary". `context.stop` and `context.skip` are set when the link checks were cut
-/// short.
+/// short. The scanner keeps the page's links but not its segments.
 int findGeneralInfo(HtmlScanner &scanner, const std::string &relativePath, FileSummary &summary,
                     PassContext &context);
 
