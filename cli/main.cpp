@@ -12,6 +12,12 @@
 
 int main(int argc, char **argv) {
   using namespace linkmoor::cli;
+  // A report to a file or a pipe goes out in large writes (the system's block
+  // size would make thousands of calls for a large site); at a terminal each
+  // line shows as soon as it is complete.
+  // (Given no buffer of its own, the C library would keep its block-sized one.)
+  static char reportBuffer[256 * 1024];
+  if (!isatty(STDOUT_FILENO)) std::setvbuf(stdout, reportBuffer, _IOFBF, sizeof reportBuffer);
   std::vector<std::string> args(argv + 1, argv + argc);
   ParseResult parsed = parseCheckOptions(args);
   if (!parsed.ok) {
