@@ -80,6 +80,7 @@ void dropSegments(HtmlScanner &scanner) {
     return;
   }
   segments.removeAll();
+  scanner.clearSegments(); // the plain tag count and the noted link values
   malloc_trim(0);
 }
 
