@@ -1,27 +1,23 @@
 // linkmoor-check loads the network library only when a run goes to the network:
 // the dynamic loader's own account of the files it loads tells.
 
+#include "checker_process.h"
 #include "support/temp_dir.h"
 
 #include <arpa/inet.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <sstream>
 #include <string>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+using linkmoor::test::checkerPath;
+using linkmoor::test::CheckerRun;
+using linkmoor::test::runChecker;
 using linkmoor::test::TempDir;
 
 namespace {
-
-std::string checkerPath() {
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-  return (self.parent_path().parent_path() / "bin" / "linkmoor-check").string();
-}
 
 // A port on 127.0.0.1 that nobody listens on: a connection to it is refused.
 int closedPort() {
@@ -37,30 +33,9 @@ int closedPort() {
   return ntohs(address.sin_port);
 }
 
-struct CheckerRun {
-  int status = -1;
-  std::string out;
-  std::string loaderLog;
-};
-
 // Runs linkmoor-check with `args`, the loader writing the files it loads to stderr.
-CheckerRun runChecker(const std::string &args, const TempDir &scratch) {
-  const std::string errFile = scratch.file("stderr.txt");
-  const std::string command =
-      "LD_DEBUG=files '" + checkerPath() + "' --json " + args + " 2>'" + errFile + "'";
-  CheckerRun run;
-  std::FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    run.out.append(buffer, got);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(errFile);
-  std::stringstream text;
-  text << in.rdbuf();
-  run.loaderLog = text.str();
-  return run;
+CheckerRun runLogged(const std::vector<std::string> &args, const TempDir &scratch) {
+  return runChecker(args, scratch, "LD_DEBUG=files");
 }
 
 TEST(NetworkLibrary, IsLoadedOnlyByARunThatGoesToTheNetwork) {
@@ -70,15 +45,15 @@ TEST(NetworkLibrary, IsLoadedOnlyByARunThatGoesToTheNetwork) {
   TempDir site;
   site.write("a.htm", "<a href=\"http://127.0.0.1:" + std::to_string(port) + "/x.htm\">x</a>\n");
 
-  const CheckerRun offline = runChecker("--no-internet '" + site.path() + "'", site);
+  const CheckerRun offline = runLogged({"--json", "--no-internet", site.path()}, site);
   EXPECT_EQ(offline.status, 0) << offline.out;
-  ASSERT_NE(offline.loaderLog.find("libc.so"), std::string::npos) << "no loader log";
-  EXPECT_EQ(offline.loaderLog.find("libcurl"), std::string::npos);
+  ASSERT_NE(offline.err.find("libc.so"), std::string::npos) << "no loader log";
+  EXPECT_EQ(offline.err.find("libcurl"), std::string::npos);
 
-  const CheckerRun online = runChecker("'" + site.path() + "'", site);
+  const CheckerRun online = runLogged({"--json", site.path()}, site);
   EXPECT_EQ(online.status, 1) << online.out;
   EXPECT_NE(online.out.find("\"remoteLinksMissing\":1"), std::string::npos) << online.out;
-  EXPECT_NE(online.loaderLog.find("libcurl.so"), std::string::npos);
+  EXPECT_NE(online.err.find("libcurl.so"), std::string::npos);
 }
 
 } // namespace

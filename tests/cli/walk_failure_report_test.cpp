@@ -1,58 +1,27 @@
 // linkmoor-check run as a program over real folders: what the walk cannot read is
 // reported on stderr and as "open" rows, and makes the exit status 1.
 
+#include "checker_process.h"
 #include "support/temp_dir.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+using linkmoor::test::checkerPath;
+using linkmoor::test::CheckerRun;
+using linkmoor::test::runChecker;
 using linkmoor::test::TempDir;
 
 namespace {
 
-struct CheckerRun {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string checkerPath() {
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-  return (self.parent_path().parent_path() / "bin" / "linkmoor-check").string();
-}
-
-std::string quoted(const std::string &text) {
-  std::string out = "'";
-  for (char c : text)
-    out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-CheckerRun runChecker(const std::vector<std::string> &args, const TempDir &scratch) {
-  std::string command = quoted(checkerPath()) + " --no-internet";
-  for (const std::string &arg : args)
-    command += " " + quoted(arg);
-  const std::string errFile = scratch.file("stderr.txt");
-  command += " 2>" + quoted(errFile);
-  CheckerRun run;
-  std::FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    run.out.append(buffer, got);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(errFile);
-  std::stringstream text;
-  text << in.rdbuf();
-  run.err = text.str();
-  return run;
+// linkmoor-check without internet over `args`.
+CheckerRun runOffline(std::vector<std::string> args, const TempDir &scratch) {
+  args.insert(args.begin(), "--no-internet");
+  return runChecker(args, scratch);
 }
 
 const char kCleanPage[] = "<html><body>\n<p>fine</p>\n</body></html>\n";
@@ -72,8 +41,8 @@ TEST_F(WalkFailureReport, AFolderThatCannotBeReadGivesAnOpenRowAndStatusOne) {
   site.write("ok.htm", kCleanPage);
   site.write("locked/p.htm", kCleanPage);
   chmod(site.file("locked").c_str(), 0);
-  CheckerRun text = runChecker({site.path()}, scratch);
-  CheckerRun json = runChecker({"--json", site.path()}, scratch);
+  CheckerRun text = runOffline({site.path()}, scratch);
+  CheckerRun json = runOffline({"--json", site.path()}, scratch);
   chmod(site.file("locked").c_str(), 0700);
   EXPECT_EQ(text.status, 1) << text.out << text.err;
   EXPECT_NE(text.out.find("locked\n    open ("), std::string::npos) << text.out;
@@ -93,7 +62,7 @@ TEST_F(WalkFailureReport, EntriesOfAFolderThatCannotBeSearchedAreReported) {
   if (geteuid() == 0) GTEST_SKIP() << "Skipped: root searches every folder";
   site.write("half/p.htm", kCleanPage);
   chmod(site.file("half").c_str(), 0400);
-  CheckerRun text = runChecker({site.path()}, scratch);
+  CheckerRun text = runOffline({site.path()}, scratch);
   chmod(site.file("half").c_str(), 0700);
   EXPECT_EQ(text.status, 1) << text.out << text.err;
   EXPECT_NE(text.out.find("half/p.htm\n    open ("), std::string::npos) << text.out;
@@ -102,7 +71,7 @@ TEST_F(WalkFailureReport, EntriesOfAFolderThatCannotBeSearchedAreReported) {
 
 TEST_F(WalkFailureReport, ANewlineInANameCannotForgeALine) {
   site.write("a\nb.htm", kCleanPage);
-  CheckerRun text = runChecker({site.path()}, scratch);
+  CheckerRun text = runOffline({site.path()}, scratch);
   EXPECT_EQ(text.status, 0) << text.out << text.err;
   EXPECT_EQ(text.out.rfind("a\\x0Ab.htm\n", 0), 0u) << text.out;
 }
@@ -112,7 +81,7 @@ TEST_F(WalkFailureReport, LinkedFoldersArePagesOnceAndLoopsEnd) {
   std::filesystem::create_directory_symlink("real", site.file("alias"));
   std::filesystem::create_directory_symlink("..", site.file("real/back"));
   std::filesystem::create_symlink("gone.htm", site.file("dangling.htm"));
-  CheckerRun text = runChecker({site.path()}, scratch);
+  CheckerRun text = runOffline({site.path()}, scratch);
   EXPECT_EQ(text.status, 1) << text.out;
   EXPECT_NE(text.out.find("alias/a.htm\n"), std::string::npos) << text.out;
   EXPECT_NE(text.out.find("real/a.htm\n"), std::string::npos);
@@ -122,11 +91,11 @@ TEST_F(WalkFailureReport, LinkedFoldersArePagesOnceAndLoopsEnd) {
 
 TEST_F(WalkFailureReport, NamesThatAreNotUtf8AreCheckedAndShownByTheirBytes) {
   site.write("caf\xE9.htm", kCleanPage);
-  CheckerRun text = runChecker({site.path()}, scratch);
+  CheckerRun text = runOffline({site.path()}, scratch);
   EXPECT_EQ(text.status, 0) << text.out;
   EXPECT_EQ(text.out.rfind("caf\\xE9.htm\n", 0), 0u) << text.out;
   EXPECT_EQ(text.out.find("open"), std::string::npos) << text.out;
-  CheckerRun json = runChecker({"--json", site.path()}, scratch);
+  CheckerRun json = runOffline({"--json", site.path()}, scratch);
   auto j = nlohmann::json::parse(json.out);
   EXPECT_EQ(j["file"], "caf\xEE\xBF\xA9.htm");
   EXPECT_NE(j["sizeText"], "open");
@@ -137,7 +106,7 @@ TEST_F(WalkFailureReport, ALinkOutOfTheRootIsLeftOutOfTheWalkButCheckedAsALinkTa
   outside.write("far.htm", kCleanPage);
   std::filesystem::create_symlink(outside.file("far.htm"), site.file("far.htm"));
   site.write("p.htm", "<html><body>\n<a href=\"far.htm\">far</a>\n</body></html>\n");
-  CheckerRun text = runChecker({site.path()}, scratch);
+  CheckerRun text = runOffline({site.path()}, scratch);
   EXPECT_EQ(text.status, 0) << text.out << text.err;
   EXPECT_EQ(text.out.find("far.htm\n"), std::string::npos) << "not walked: " << text.out;
   EXPECT_NE(text.out.find("1 file,"), std::string::npos) << text.out;

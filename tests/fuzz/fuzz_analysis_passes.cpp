@@ -109,16 +109,22 @@ PassResults twoPasses(const std::string &file, bool remote, std::int32_t size) {
   return r;
 }
 
-PassResults onePass(const std::string &file, bool remote, std::int32_t size) {
-  PassResults r;
+// What one pass over a page needs around it.
+struct PassSetup {
+  explicit PassSetup(bool remote) : context(remote, job, checker) {}
   SilentJob job;
   HashChecker checker;
-  PassContext context(remote, job, checker);
+  PassContext context;
   HtmlScanner scanner;
   ErrorList list;
-  r.general = findGeneralInfoWithRows(scanner, file, r.summary, list, context);
-  checkOffsets(scanner, size);
-  takeRows(list, r);
+};
+
+PassResults onePass(const std::string &file, bool remote, std::int32_t size) {
+  PassResults r;
+  PassSetup pass(remote);
+  r.general = findGeneralInfoWithRows(pass.scanner, file, r.summary, pass.list, pass.context);
+  checkOffsets(pass.scanner, size);
+  takeRows(pass.list, r);
   return r;
 }
 
@@ -126,19 +132,15 @@ PassResults onePass(const std::string &file, bool remote, std::int32_t size) {
 // the values its scan noted, and streams the rows.
 PassResults streamedPass(const std::string &file, bool remote, std::int32_t size) {
   PassResults r;
-  SilentJob job;
-  HashChecker checker;
-  PassContext context(remote, job, checker);
-  HtmlScanner scanner;
-  ErrorList list;
+  PassSetup pass(remote);
   const RowStream stream = [&](const ErrorRecord &row, bool linkRow) {
-    list.linkRows = linkRow ? 1 : 0;
-    appendRecord(list, std::make_unique<ErrorRecord>(row));
+    pass.list.linkRows = linkRow ? 1 : 0;
+    appendRecord(pass.list, std::make_unique<ErrorRecord>(row));
   };
-  r.general = findGeneralInfoStreamingRows(scanner, file, r.summary, stream, context);
-  checkOffsets(scanner, size);
-  if (r.general == 0) list.removeAll();
-  takeRows(list, r);
+  r.general = findGeneralInfoStreamingRows(pass.scanner, file, r.summary, stream, pass.context);
+  checkOffsets(pass.scanner, size);
+  if (r.general == 0) pass.list.removeAll();
+  takeRows(pass.list, r);
   return r;
 }
 
