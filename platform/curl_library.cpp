@@ -80,6 +80,13 @@ void callVoid(Function Library::*member, Args... args) {
 
 } // namespace
 
+// The variadic functions take the enum libcurl declares before the `...`: an enum
+// of int size, which the variadic call promotes to nothing wider.
+#ifdef __clang__
+#pragma clang diagnostic ignored "-Wvarargs"
+#endif
+static_assert(sizeof(CURLoption) == sizeof(int) && sizeof(CURLINFO) == sizeof(int));
+
 extern "C" {
 
 CURLcode curl_global_init(long flags) {
