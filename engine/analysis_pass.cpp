@@ -103,20 +103,17 @@ void runLinkPhase(HtmlScanner &scanner, WorkText &work, const char *loaded, cons
                   CurrentRemoteProject.downloadFolder(), CurrentRemoteProject.subdomainPath,
                   CurrentRemoteProject.subdomainName);
     verifyRemote(scanner.links, context);
-  } else if (keepSegments) {
-    resolveLocal(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
-                 CurrentLocalProject.rootPath);
-    verifyLocal(scanner.links, context);
   } else {
-    // The general pass: a scanner serves one thread's pages one after another and
-    // keeps what the links of their folder gave (their disk results only while the
-    // checker keeps its own).
-    LocalLinkMemo &memo = scanner.linkMemo;
-    memo.startPage(scanner.folder, CurrentLocalProject.rootPath, &context.checker,
-                   scanner.links.count());
+    // The general pass (no segments kept): a scanner serves one thread's pages one
+    // after another and keeps what the links of their folder gave (their disk
+    // results only while the checker keeps its own).
+    LocalLinkMemo *memo = keepSegments ? nullptr : &scanner.linkMemo;
+    if (memo)
+      memo->startPage(scanner.folder, CurrentLocalProject.rootPath, &context.checker,
+                      scanner.links.count());
     resolveLocal(scanner.links, work.begin(), work.end(), scanner.folder, pageName,
-                 CurrentLocalProject.rootPath, &memo);
-    verifyLocal(scanner.links, context, &memo);
+                 CurrentLocalProject.rootPath, memo);
+    verifyLocal(scanner.links, context, memo);
   }
 }
 
