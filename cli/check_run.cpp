@@ -173,12 +173,12 @@ void checkAndWrite(std::unique_ptr<HtmlScanner> &scanner, std::size_t index,
   writer.end(written, report);
 }
 
-// Reads page `path` into `page` in the turn of `place`; a page for which memory
-// cannot be had is one that cannot be read.
-std::unique_ptr<GateHold> readAdmitted(GatePlace &place, const std::string &path,
+// Reads the project file `file` into `page` in the turn of `place`; a page for
+// which memory cannot be had (not even for its path) is one that cannot be read.
+std::unique_ptr<GateHold> readAdmitted(GatePlace &place, const std::string &file, bool remote,
                                        LoadedPage &page) {
   try {
-    return admitPage(place, path, page);
+    return admitPage(place, projectFilePath(file, remote), page);
   } catch (const std::bad_alloc &) {
     page.read = PageRead::CannotRead;
     page.size = 0;
@@ -220,7 +220,6 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
   // more than that is analysed alone. Each thread looks at its own page, so no pass
   // over all pages comes first.
   MemoryGate gate(kPageMemoryFloor);
-  auto pagePath = [&](std::size_t i) { return projectFilePath(files[i], remote); };
   std::atomic<int> analyses{0};
 
   // The web is asked through one checker that keeps every answer and every host
@@ -244,7 +243,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
         LoadedPage page;
         try {
           GatePlace place(gate);
-          const auto hold = readAdmitted(place, pagePath(i), page);
+          const auto hold = readAdmitted(place, files[i], remote, page);
           HtmlScanner scanner;
           ahead.report.file = files[i];
           ahead.report.remote = remote;
@@ -312,7 +311,7 @@ int runCheck(const CheckOptions &o, std::ostream &out, std::ostream &err, std::F
         {
           GatePlace place(gate);
           order.unlock();
-          hold = readAdmitted(place, pagePath(i), page);
+          hold = readAdmitted(place, files[i], remote, page);
         }
         checkAndWrite(scanner, i, files[i], page, remote, o.noInternet, checker, writer, written,
                       analyses);

@@ -3,6 +3,7 @@
 
 #include "cli/check_options.h"
 #include "cli/check_run.h"
+#include "cli/out_of_memory.h"
 #include "platform/http_check.h"
 #include "platform/program_info.h"
 
@@ -12,6 +13,7 @@
 
 int main(int argc, char **argv) {
   using namespace linkmoor::cli;
+  exitCleanlyWhenOutOfMemory();
   // A report to a file or a pipe goes out in large writes (the system's block
   // size would make thousands of calls for a large site); at a terminal each
   // line shows as soon as it is complete.
