@@ -39,7 +39,7 @@ std::string usageText() {
          "  --version                 show the version\n"
          "\n"
          "Exit status: 0 no problem found, 1 syntax errors or broken links found,\n"
-         "2 bad usage or ROOT unreadable.\n";
+         "2 bad usage, ROOT unreadable or out of memory.\n";
 }
 
 ParseResult parseCheckOptions(const std::vector<std::string> &args) {

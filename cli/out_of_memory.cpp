@@ -24,8 +24,8 @@ bool outOfMemory(const std::exception_ptr &error) {
 
 [[noreturn]] void onTerminate() {
   if (outOfMemory(std::current_exception())) {
-    // Nothing is allocated here: the message goes straight to the descriptor, and
-    // the other threads end with the process without touching the report again.
+    // The message goes straight to the descriptor, without a buffer to allocate,
+    // and the other threads end with the process without touching the report again.
     static const char message[] = "linkmoor-check: out of memory\n";
     [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
     std::_Exit(2);
